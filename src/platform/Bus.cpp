@@ -32,6 +32,21 @@ QByteArray BusAdaptor::QueryModels() {
     return bus_->modelQuery_();
 }
 
+bool BusAdaptor::CopyData(uint kind, const QByteArray& payload) {
+    if (!bus_->copyData_) {
+        sendErrorReply(QDBusError::Failed, QStringLiteral("copy data is not available"));
+        return false;
+    }
+    if (!bus_->copyData_(kind, payload)) {
+        sendErrorReply(QDBusError::InvalidArgs,
+                       QStringLiteral("payload of kind %1 with %2 bytes refused")
+                           .arg(kind)
+                           .arg(payload.size()));
+        return false;
+    }
+    return true;
+}
+
 Bus::Bus(QObject* parent) : QObject(parent), adaptor_(new BusAdaptor(this)) {}
 
 Bus::~Bus() { Stop(); }

@@ -42,6 +42,12 @@ public:
     // Provides the model query block (QueryModels).
     void SetModelQuery(std::function<QByteArray()> query) { modelQuery_ = std::move(query); }
 
+    // Receives CopyData calls (the capture program's level frames and the
+    // like): kind and payload; returns whether the payload was accepted.
+    void SetCopyDataHandler(std::function<bool(quint32 kind, const QByteArray& payload)> handler) {
+        copyData_ = std::move(handler);
+    }
+
     // Emits the Broadcast signal; false when the bus is not started.
     bool Broadcast(const QString& name, quint32 wParam, qint64 lParam);
 
@@ -53,6 +59,7 @@ private:
     WindowHandle target_;
     QSet<QString> accepted_;
     std::function<QByteArray()> modelQuery_;
+    std::function<bool(quint32, const QByteArray&)> copyData_;
 };
 
 }  // namespace platform

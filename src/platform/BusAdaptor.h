@@ -19,6 +19,7 @@ public:
 public slots:
     bool PostMessage(const QString& name, uint wParam, qlonglong lParam);
     QByteArray QueryModels();
+    bool CopyData(uint kind, const QByteArray& payload);
 
 signals:
     void Broadcast(const QString& name, uint wParam, qlonglong lParam);

@@ -120,3 +120,23 @@ TEST_F(BusTest, QueryModelsAnswersWithTheProvidedBlock) {
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.contains("array of bytes")) << result.out.left(200).toStdString();
 }
+
+TEST_F(BusTest, CopyDataGoesThroughTheHandlerWhichMayRefuseIt) {
+    QByteArray last;
+    bus.SetCopyDataHandler([&](quint32 kind, const QByteArray& payload) {
+        if (kind != 2 || payload.size() > 156)
+            return false;
+        last = payload;
+        return true;
+    });
+    auto good = DbusSend(Call("CopyData", {"uint32:2", "array:byte:1,2,3"}));
+    EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
+    EXPECT_EQ(last, QByteArray("\x01\x02\x03", 3));
+    QStringList big;
+    for (int i = 0; i < 157; ++i)
+        big << "7";
+    auto refused = DbusSend(Call("CopyData", {"uint32:2", "array:byte:" + big.join(',')}));
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.err.contains("refused")) << refused.err.toStdString();
+    EXPECT_EQ(last.size(), 3);
+}
