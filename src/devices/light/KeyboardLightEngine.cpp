@@ -66,7 +66,6 @@ bool KeyboardLightEngine::ChangeEffect(const LightState& state) {
     state_ = state;
     if (reset) {
         ResetBuffersLocked();
-        lastRestart_ = Now();
         InitEffectLocked(state.effect);
     }
     return reset;
@@ -400,10 +399,12 @@ int KeyboardLightEngine::RenderRowWave() {
 int KeyboardLightEngine::RenderCentreWave() {
     std::lock_guard lock(mutex_);
     ShiftPlanes();
-    // A new wave leaves the centre column once a second.
-    const uint32_t now = Now();
-    if (now - lastRestart_ >= 1000) {
-        lastRestart_ = now;
+    // The wave restarts from column 9 every second tick once the previous
+    // one has left the board, so waves follow each other outward.
+    auto bits = [](const std::array<uint8_t, kColumns>& p) {
+        return std::any_of(p.begin(), p.end(), [](uint8_t b) { return (b & 0x3F) != 0; });
+    };
+    if (planeCounter_ % 2 == 0 && !bits(planes_[0]) && !bits(planes_[1])) {
         planes_[0][9] |= 0x3F;
         planes_[1][9] |= 0x3F;
         planes_[2][9] |= 1 << 6;
@@ -468,10 +469,6 @@ int KeyboardLightEngine::RenderEdgeWave() {
         planes_[0][kColumns - 1] = 0x3F;  // from the right edge, moving left
     if (empty(planes_[1]))
         planes_[1][0] = 0x3F;  // from the left edge, moving right
-    if (empty(planes_[2]))
-        planes_[2].fill(1 << 5);  // from the bottom edge, moving up
-    if (empty(planes_[3]))
-        planes_[3].fill(1 << 0);  // from the top edge, moving down
     LightPlaneKeys(false, {});
     DrawKeyLevels(state_.colourful);
     FadeAll(state_.effect);
@@ -549,9 +546,12 @@ int KeyboardLightEngine::RenderSweepPattern() {
             keyLevel_[i] = uint8_t(keyLevel_[i] < 5 ? 0 : keyLevel_[i] - 5);
             keyColour_[i] = uint8_t((keyColour_[i] + 3) % kSpectrumSteps);
         }
+    // Newly lit keys start at red, so the trail shows the spectrum.
     for (uint8_t k : SweepPattern()[sweepFrame_ % 52])
-        if (k < kMaxKeys)
+        if (k < kMaxKeys) {
             keyLevel_[k] = 255;
+            keyColour_[k] = 0;
+        }
     sweepFrame_ = uint8_t((sweepFrame_ + 1) % 52);
     DrawKeyLevels(state_.colourful);
     return frame_.Size();

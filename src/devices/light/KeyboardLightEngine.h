@@ -122,7 +122,6 @@ private:
     uint8_t planeCounter_ = 0;
     uint8_t sweepFrame_ = 0;
     uint8_t scriptStep_ = 0;
-    uint32_t lastRestart_ = 0;
     std::vector<uint8_t> positionOfKey_;
 
     MusicSettings music_;

@@ -60,8 +60,11 @@ void MouseLightEngine::DoEffectB() {
         FadeKeyLevelLocked(uint8_t(g), s.effect);
         Rgb c = FixedColour(s);
         if (s.colourful) {
-            c = headLit ? LightColour(frame_.Get(Groups()[g][0]))
-                        : SpectrumAt((position_ + 12 * g) % kSpectrumSteps);
+            // While the head is lit the group keeps its colour; a light that
+            // has never had one (black) takes the spectrum colour.
+            const Rgb kept = LightColour(frame_.Get(Groups()[g][0]));
+            c = headLit && kept != Rgb{} ? kept
+                                         : SpectrumAt((position_ + 12 * g) % kSpectrumSteps);
         }
         PaintGroup(g, MakeLight(c, Scaled(bright, keyLevel_[g])));
     }

@@ -4,6 +4,9 @@ namespace light {
 namespace {
 
 uint8_t Scaled(unsigned value, unsigned level) { return uint8_t(value * level / 256); }
+// The colour a light keeps while the head of the flow is lit; black (never
+// coloured) makes the caller take the spectrum colour instead.
+Rgb Kept(const LightFrame& frame, int light) { return LightColour(frame.Get(light)); }
 
 }  // namespace
 
@@ -74,8 +77,9 @@ void PairLightEngine::DoEffectB() {
         const auto [a, b] = pairs[k];
         Rgb c = FixedColour(s);
         if (s.colourful)
-            c = headLit ? LightColour(frame_.Get(a))
-                        : SpectrumAt((position_ + 12 * k) % kSpectrumSteps);
+            c = headLit && Kept(frame_, a) != Rgb{}
+                    ? Kept(frame_, a)
+                    : SpectrumAt((position_ + 12 * k) % kSpectrumSteps);
         const uint32_t word = MakeLight(c, Scaled(bright, keyLevel_[k]));
         frame_.Set(a, word);  // lights at or above the light count are skipped
         frame_.Set(b, word);
@@ -96,8 +100,9 @@ void PairLightEngine::DoEffectC() {
         FadeKeyLevelLocked(uint8_t(i), s.effect);
         Rgb c = FixedColour(s);
         if (s.colourful)
-            c = headLit ? LightColour(frame_.Get(i))
-                        : SpectrumAt((position_ + 12 * i) % kSpectrumSteps);
+            c = headLit && Kept(frame_, i) != Rgb{}
+                    ? Kept(frame_, i)
+                    : SpectrumAt((position_ + 12 * i) % kSpectrumSteps);
         frame_.Set(i, MakeLight(c, Scaled(bright, keyLevel_[i])));
     }
 }
