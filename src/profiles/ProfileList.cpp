@@ -114,7 +114,7 @@ bool ProfileList::InitProfileList() {
     const Json::Value& entries = Member(list, "profilelist");
     if (json::ArraySize(entries) == 0) {
         const QFileInfo info(path);
-        if (info.exists() && info.size() > 0 && list.isNull() && KeepBrokenCopy(path).isEmpty())
+        if (info.exists() && info.size() > 0 && !list.isObject() && KeepBrokenCopy(path).isEmpty())
             return false;  // an unreadable list is never replaced without a copy
         const QString name = QStringLiteral("Profile1");
         const QString uuid = NewUuid();
