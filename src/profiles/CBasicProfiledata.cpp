@@ -36,6 +36,9 @@ bool RepairWouldLoseData(const QString& path, const Json::Value& file, int index
 }  // namespace
 
 bool CBasicProfiledata::Save() {
+    // Nothing loaded and nothing set: writing would only blank the section.
+    if (m_working.isNull())
+        return false;
     if (!StoreDeviceSection(Json::Value(m_working), m_profileFile))
         return false;
     m_dirty = false;
@@ -55,6 +58,8 @@ bool CBasicProfiledata::StoreDeviceSection(const Json::Value& section, const QSt
 }
 
 bool CBasicProfiledata::SaveOther(const QString& path) {
+    if (m_other.isNull())
+        return false;
     return StoreDeviceSection(Json::Value(m_other), path);
 }
 

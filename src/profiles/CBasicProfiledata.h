@@ -19,7 +19,8 @@ public:
     virtual ~CBasicProfiledata() = default;
 
     // Writes the working section into the profile file. False when the
-    // file could not be written (it then keeps its previous content).
+    // file could not be written (it then keeps its previous content) or
+    // when there is no section (nothing loaded, nothing set).
     virtual bool Save();
     // Replaces "Device"[device index] of the file at path with the section
     // and writes the file back; other top-level keys survive.

@@ -89,6 +89,8 @@ TEST(ProfileLoad, WithoutTemplateTheFileIsLeftAlone) {
     ASSERT_TRUE(WriteAll(f.profile(), "garbage"));
     EXPECT_TRUE(f.load().isNull());
     EXPECT_EQ(ReadAll(f.profile()), QByteArray("garbage"));
+    EXPECT_FALSE(f.record.Save());  // no section to write
+    EXPECT_EQ(ReadAll(f.profile()), QByteArray("garbage"));
     // Getters then give their defaults.
     EXPECT_EQ(f.record.GetLightInfo(), LightInfo{});
     EXPECT_TRUE(f.record.GetKeyAssignments().empty());
