@@ -83,11 +83,16 @@ Rgb KeyboardLightEngine::PeakColour(int seed) const {
 
 void KeyboardLightEngine::DrawBar(const std::vector<int>& cells, int lit, uint8_t ladder,
                                   int colourSeed) {
+    // Cells without a key do not count, so the top of a full bar is the last
+    // key that exists.
+    std::vector<int> keys;
+    for (int k : cells)
+        if (k >= 0 && k < kMaxKeys)
+            keys.push_back(k);
+    lit = std::clamp(lit, 0, int(keys.size()));
     const Rgb base{music_.bkRed, music_.bkGreen, music_.bkBlue};
-    for (int j = 0; j < int(cells.size()); ++j) {
-        const int k = cells[j];
-        if (k < 0 || k >= kMaxKeys)
-            continue;
+    for (int j = 0; j < int(keys.size()); ++j) {
+        const int k = keys[j];
         if (j < lit) {
             keyLevel_[k] = 255;
             musicColour_[k] = j == lit - 1 ? PeakColour(colourSeed) : base;

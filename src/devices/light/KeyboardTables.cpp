@@ -196,7 +196,8 @@ const std::array<uint8_t, 192>& TwinkleCurve() { return kTwinkle; }
 
 const std::array<KeyCell, 170>& KeyCells() {
     static const std::array<KeyCell, 170> cells = [] {
-        std::array<KeyCell, 170> c{};
+        std::array<KeyCell, 170> c;
+        c.fill(KeyCell{-1, -1});
         for (int col = 0; col < 23; ++col)
             for (int row = 0; row < 6; ++row)
                 if (kMatrix[col][row] < 170)
