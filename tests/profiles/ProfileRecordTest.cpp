@@ -73,6 +73,8 @@ TEST(ProfileLoad, UnusableFileSurvivesAsBrokenCopy) {
         {"not an object", "[1, 2, 3]"},
         {"section of the wrong type", "{\"Device\": [\"abc\"], \"profilename\": \"x\"}"},
         {"device of the wrong type", "{\"Device\": {\"0\": 1}}"},
+        {"binary garbage", QByteArray("\x00\xff\xfe{\x01[\"\x80", 9)},
+        {"10 MB of text", QByteArray(10 * 1024 * 1024, 'x')},
     };
     for (const auto& c : cases) {
         Fixture<CBasicProfiledata> f;
