@@ -16,9 +16,11 @@ namespace profiles {
 namespace {
 
 // Opens the file read-only and reports errno of the attempt (0 on success).
+// Non-blocking, so a FIFO in place of a file cannot hang the reader.
 int OpenForReading(const QString& path, int* error) {
     const QByteArray encoded = QFile::encodeName(path);
-    const int fd = encoded.isEmpty() ? -1 : ::open(encoded.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd =
+        encoded.isEmpty() ? -1 : ::open(encoded.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     *error = fd < 0 ? (encoded.isEmpty() ? ENOENT : errno) : 0;
     return fd;
 }

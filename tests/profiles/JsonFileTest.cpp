@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFileInfo>
 #include <csignal>
@@ -62,8 +63,13 @@ TEST(ReadJsonFile, UnusableFilesGiveNull) {
         ASSERT_TRUE(WriteAll(path, c.content));
         EXPECT_TRUE(readjsonFile(path).isNull()) << c.name;
     }
-    // A folder is not a file.
+    // A folder or a FIFO is not a file (and a FIFO must not block).
     EXPECT_TRUE(readjsonFile(tmp.path()).isNull());
+    const QByteArray fifo = QFile::encodeName(tmp.file("fifo"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    EXPECT_TRUE(readjsonFile(tmp.file("fifo")).isNull());
+    QByteArray copy;
+    EXPECT_FALSE(ReadFileBytes(tmp.file("fifo"), &copy));
 }
 
 TEST(ReadJsonFile, ReadsALargeFile) {
