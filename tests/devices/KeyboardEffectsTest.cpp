@@ -242,7 +242,7 @@ TEST(KeyboardLight, ColumnWaveGoldenFrame) {
     EXPECT_EQ(k.e.Frame().Get(0), MakeLight(SpectrumAt(1 + 14), 255));     // column 2
     EXPECT_EQ(k.e.Frame().Get(131), MakeLight(SpectrumAt(1 + 154), 255));  // column 22
     EXPECT_EQ(k.e.Frame().Get(120), MakeLight(SpectrumAt(1), 255));        // column 0
-    EXPECT_EQ(k.e.Frame().Get(140), 0u);  // not on the matrix
+    EXPECT_EQ(k.e.Frame().Get(140), 0u);                                   // not on the matrix
     EXPECT_EQ(k.LitCount(), 132);
 }
 

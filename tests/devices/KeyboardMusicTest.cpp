@@ -34,9 +34,9 @@ const Rgb kBase{0, 0, 200}, kPeak{200, 0, 0};
 }  // namespace
 
 TEST(KeyboardMusic, LevelMapping) {
-    const std::pair<int32_t, int> cases[] = {{0, 600},    {2000, 0},  {1000, 300}, {2001, 0},
-                                             {3000, 500}, {-100, 600}, {0x01010101, 500},
-                                             {INT32_MAX, 500}, {INT32_MIN, 600}};
+    const std::pair<int32_t, int> cases[] = {{0, 600},          {2000, 0},        {1000, 300},
+                                             {2001, 0},         {3000, 500},      {-100, 600},
+                                             {0x01010101, 500}, {INT32_MAX, 500}, {INT32_MIN, 600}};
     for (auto [v, mapped] : cases)
         EXPECT_EQ(KeyboardLightEngine::MapAudioLevel(v), mapped) << v;
 }
@@ -106,7 +106,7 @@ TEST(KeyboardMusic, StyleTwoStartsAWaveFromKey51WhenTheSumReaches71) {
     bool started = false;
     for (int i = 0; i < 4 && !started; ++i) {
         const int before = KeyboardLightEngine::MusicRippleSum();
-        m.Feed(2000);  // loud: adds 25
+        m.Feed(2000);                     // loud: adds 25
         EXPECT_EQ(m.e.AudioLevel(0), 0);  // style 2 takes the levels out
         if (before + 25 >= 71) {
             EXPECT_EQ(KeyboardLightEngine::MusicRippleSum(), 0);

@@ -166,7 +166,7 @@ TEST(LightEngine, FlashTogglesOnItsPeriodAndAdvancesTheColour) {
     FakeClock clock;
     clock.Attach(e);
     e.SetLightState(State(0, 4, /*speed*/ 2, 1, 1));  // factor 4: 800 ms
-    e.RenderFlash();  // first call: the last blink tick is long ago
+    e.RenderFlash();                                  // first call: the last blink tick is long ago
     EXPECT_EQ(e.BlinkFlag(), 1);
     EXPECT_EQ(e.Position(), 16);
     EXPECT_TRUE(AllLights(e, MakeLight(SpectrumAt(16), 255)));
@@ -220,11 +220,10 @@ TEST(LightEngine, FadeLadders) {
         uint8_t ladder, before, after;
     };
     const Case cases[] = {
-        {29, 20, 15}, {29, 150, 105}, {29, 0, 0},    {29, 255, 210}, {29, 130, 90},
-        {29, 120, 85}, {29, 100, 70}, {29, 90, 65},  {29, 70, 50},   {29, 40, 30},
-        {29, 16, 15}, {0, 150, 110},  {0, 40, 25},   {0, 20, 12},    {0, 1, 0},
-        {0, 0, 0},    {7, 40, 30},    {7, 64, 34},   {7, 31, 23},    {7, 17, 9},
-        {10, 255, 215}, {21, 112, 82}, {5, 16, 15},
+        {29, 20, 15},  {29, 150, 105}, {29, 0, 0},     {29, 255, 210}, {29, 130, 90}, {29, 120, 85},
+        {29, 100, 70}, {29, 90, 65},   {29, 70, 50},   {29, 40, 30},   {29, 16, 15},  {0, 150, 110},
+        {0, 40, 25},   {0, 20, 12},    {0, 1, 0},      {0, 0, 0},      {7, 40, 30},   {7, 64, 34},
+        {7, 31, 23},   {7, 17, 9},     {10, 255, 215}, {21, 112, 82},  {5, 16, 15},
     };
     BaseEngine e;
     for (const Case& c : cases) {
@@ -320,8 +319,8 @@ TEST(LightEngine, StepListPlaysEachStepForItsTimeAndWraps) {
     e.SetLightState(State(1));
     e.RenderTick();
     EXPECT_TRUE(AllLights(e, 0));  // empty list: dark
-    e.SetLightSteps({LightStep{1, 4, 0, 1, 0, 255, 0, 0, 500, 1},
-                     LightStep{1, 2, 4, 1, 0, 0, 0, 255, 300, 1}});
+    e.SetLightSteps(
+        {LightStep{1, 4, 0, 1, 0, 255, 0, 0, 500, 1}, LightStep{1, 2, 4, 1, 0, 0, 0, 255, 300, 1}});
     EXPECT_EQ(e.Threshold(), 8);  // the first step's speed 0
     e.RenderTick();
     EXPECT_TRUE(AllLights(e, MakeLight(255, 0, 0, 255)));
@@ -343,11 +342,11 @@ TEST(LightEngine, ZoneOverridesDrawTheirOwnModes) {
     clock.Attach(e);
     e.SetLightState(State(1));  // dark base (empty step list)
     std::vector<ZoneRecord> zones(5);
-    zones[0] = {0, 4, 4, 0, 0, 1, 2, 3, 1};   // breathing: phase +8 per tick
-    zones[1] = {1, 3, 0, 0, 0, 9, 9, 9, 1};   // steady
-    zones[2] = {2, 4, 4, 0, 1, 0, 0, 0, 1};   // flash, colourful, 200 ms
-    zones[3] = {3, 4, 3, 0, 1, 0, 0, 0, 1};   // spectrum walk every 2 ticks
-    zones[4] = {1, 4, 0, 0, 0, 9, 9, 9, 0};   // not present
+    zones[0] = {0, 4, 4, 0, 0, 1, 2, 3, 1};  // breathing: phase +8 per tick
+    zones[1] = {1, 3, 0, 0, 0, 9, 9, 9, 1};  // steady
+    zones[2] = {2, 4, 4, 0, 1, 0, 0, 0, 1};  // flash, colourful, 200 ms
+    zones[3] = {3, 4, 3, 0, 1, 0, 0, 0, 1};  // spectrum walk every 2 ticks
+    zones[4] = {1, 4, 0, 0, 0, 9, 9, 9, 0};  // not present
     e.SetZoneRecords(zones);
     e.RenderTick();
     EXPECT_EQ(e.Frame().Get(0), MakeLight(1, 2, 3, 8 * 255 / 256));

@@ -6,12 +6,18 @@
 namespace light {
 namespace {
 
-uint8_t Scaled(unsigned value, unsigned level) { return uint8_t(value * level / 256); }
+uint8_t Scaled(unsigned value, unsigned level) {
+    return uint8_t(value * level / 256);
+}
 // Key levels are drawn at the brightness so that level 255 at full
 // brightness stays 255.
-uint8_t Level255(unsigned keyLevel, unsigned bright) { return uint8_t(keyLevel * bright / 255); }
+uint8_t Level255(unsigned keyLevel, unsigned bright) {
+    return uint8_t(keyLevel * bright / 255);
+}
 
-bool OnBoard(int key) { return key >= 0 && key < kMaxKeys; }
+bool OnBoard(int key) {
+    return key >= 0 && key < kMaxKeys;
+}
 
 }  // namespace
 
@@ -51,12 +57,23 @@ int KeyboardLightEngine::RenderEffectA() {
 
 void KeyboardLightEngine::InitEffectLocked(uint8_t effect) {
     switch (effect) {
-    case 13: SeedCentreWave(); break;
-    case 15: InitWaveLevels(); break;
-    case 16: SeedEdgeWave(); break;
-    case 19: break;  // the device loads the custom colours
-    case 22: InitRipple(); break;
-    default: InitColorRamp(); break;
+        case 13:
+            SeedCentreWave();
+            break;
+        case 15:
+            InitWaveLevels();
+            break;
+        case 16:
+            SeedEdgeWave();
+            break;
+        case 19:
+            break;  // the device loads the custom colours
+        case 22:
+            InitRipple();
+            break;
+        default:
+            InitColorRamp();
+            break;
     }
 }
 
@@ -225,16 +242,21 @@ void KeyboardLightEngine::DoTriggerKey(int key, uint8_t state) {
     if (!OnBoard(key) || key >= frame_.Size())
         return;
     switch (state_.effect) {
-    case 7: TriggerFlashKey(key, state); break;
-    case 8:
-    case 9:
-        if (state == 1) {
-            SetPlaneBit(key, true);
-            keyColour_[key] = uint8_t(Random(kSpectrumSteps));
-        }
-        break;
-    case 25: TriggerRipple(key, state); break;
-    default: break;
+        case 7:
+            TriggerFlashKey(key, state);
+            break;
+        case 8:
+        case 9:
+            if (state == 1) {
+                SetPlaneBit(key, true);
+                keyColour_[key] = uint8_t(Random(kSpectrumSteps));
+            }
+            break;
+        case 25:
+            TriggerRipple(key, state);
+            break;
+        default:
+            break;
     }
 }
 
@@ -309,10 +331,9 @@ int KeyboardLightEngine::RenderColumnGradient() {
     position_ = StepPosition(s.direction, kSpectrumSteps, position_, 1);
     for (int c = 0; c < kColumns; ++c) {
         const uint32_t word =
-            s.colourful
-                ? MakeLight(SpectrumAt((position_ + 2 * c) % kSpectrumSteps), Bright())
-                : MakeLight(FixedColour(s),
-                            Scaled(Bright(), TwinkleCurve()[(position_ + 8 * c) % 192]));
+            s.colourful ? MakeLight(SpectrumAt((position_ + 2 * c) % kSpectrumSteps), Bright())
+                        : MakeLight(FixedColour(s),
+                                    Scaled(Bright(), TwinkleCurve()[(position_ + 8 * c) % 192]));
         for (int r = 0; r < kRows; ++r)
             frame_.Set(KeyAt(c, r), word);
     }
@@ -479,10 +500,17 @@ int KeyboardLightEngine::RenderPresetColor() {
     std::lock_guard lock(mutex_);
     uint8_t index = 174;
     switch (state_.zzccMode) {
-    case 1: index = 25; break;
-    case 2: index = 70; break;
-    case 3: index = 95; break;
-    default: break;
+        case 1:
+            index = 25;
+            break;
+        case 2:
+            index = 70;
+            break;
+        case 3:
+            index = 95;
+            break;
+        default:
+            break;
     }
     FillAll(MakeLight(SpectrumAt(index), Bright()));
     return frame_.Size();
@@ -633,33 +661,90 @@ uint8_t KeyboardLightEngine::LookupKey(uint8_t code) {
 
 void KeyboardLightEngine::RenderEffect() {
     switch (state_.effect) {
-    case 1: RenderColumnWave(); break;
-    case 2: RenderColumnGradient(); break;
-    case 3: RenderSnakeRainbow(); break;
-    case 4: DoSpectrum(state_); break;
-    case 5: DoBreathing(state_); break;
-    case 6: DoSteady(state_); break;
-    case 7: case 8: case 9: case 28: RenderReactiveKeys(); break;
-    case 10: RenderSparkle(); break;
-    case 11: RenderColorCycle(); break;
-    case 12: RenderRowWave(); break;
-    case 13: RenderCentreWave(); break;
-    case 14: RenderKeyWave(); break;
-    case 15: RenderRain(); break;
-    case 16: RenderEdgeWave(); break;
-    case 17: RenderPresetColor(); break;
-    case 18: RenderPattern(); break;
-    case 19: RenderCustomLevel(); break;
-    case 21: RenderKeySweep(); break;
-    case 22: RenderTwinkle(); break;
-    case 23: DoFlash(state_); break;
-    case 24: RenderSweepPattern(); break;
-    case 25: RenderRipple(); break;
-    case 26: DoBreathingCycle(state_); break;
-    case 27: DoFlashCycle(state_); break;
-    case 29: RenderMusic(); break;
-    case 30: RenderExternalColor(); break;
-    default: RenderLightSteps(); break;
+        case 1:
+            RenderColumnWave();
+            break;
+        case 2:
+            RenderColumnGradient();
+            break;
+        case 3:
+            RenderSnakeRainbow();
+            break;
+        case 4:
+            DoSpectrum(state_);
+            break;
+        case 5:
+            DoBreathing(state_);
+            break;
+        case 6:
+            DoSteady(state_);
+            break;
+        case 7:
+        case 8:
+        case 9:
+        case 28:
+            RenderReactiveKeys();
+            break;
+        case 10:
+            RenderSparkle();
+            break;
+        case 11:
+            RenderColorCycle();
+            break;
+        case 12:
+            RenderRowWave();
+            break;
+        case 13:
+            RenderCentreWave();
+            break;
+        case 14:
+            RenderKeyWave();
+            break;
+        case 15:
+            RenderRain();
+            break;
+        case 16:
+            RenderEdgeWave();
+            break;
+        case 17:
+            RenderPresetColor();
+            break;
+        case 18:
+            RenderPattern();
+            break;
+        case 19:
+            RenderCustomLevel();
+            break;
+        case 21:
+            RenderKeySweep();
+            break;
+        case 22:
+            RenderTwinkle();
+            break;
+        case 23:
+            DoFlash(state_);
+            break;
+        case 24:
+            RenderSweepPattern();
+            break;
+        case 25:
+            RenderRipple();
+            break;
+        case 26:
+            DoBreathingCycle(state_);
+            break;
+        case 27:
+            DoFlashCycle(state_);
+            break;
+        case 29:
+            RenderMusic();
+            break;
+        case 30:
+            RenderExternalColor();
+            break;
+        default:
+            RenderLightSteps();
+            break;
     }
 }
 
@@ -669,14 +754,20 @@ int KeyboardLightEngine::ThresholdLocked() const {
     static constexpr int kSlow[5] = {3, 3, 3, 3, 0};
     const unsigned speed = state_.speed > 4 ? 4 : state_.speed;
     switch (state_.effect) {
-    case 2: return kGradient[speed];
-    case 16: case 18: return 4;
-    case 17: case 19: return kSlow[speed];
-    case 29: return 2;  // the music renders whenever the count exceeds 1
-    default:
-        if (state_.effect == 20 || state_.effect == 0 || state_.effect > 30)
-            return StepThresholdLocked();
-        return kMost[speed];
+        case 2:
+            return kGradient[speed];
+        case 16:
+        case 18:
+            return 4;
+        case 17:
+        case 19:
+            return kSlow[speed];
+        case 29:
+            return 2;  // the music renders whenever the count exceeds 1
+        default:
+            if (state_.effect == 20 || state_.effect == 0 || state_.effect > 30)
+                return StepThresholdLocked();
+            return kMost[speed];
     }
 }
 

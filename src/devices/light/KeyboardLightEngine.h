@@ -40,27 +40,27 @@ public:
     // and right planes only).
     void TriggerWaveAtKey(int key, uint8_t mode);
 
-    int RenderColumnWave();     // 1
-    int RenderColumnGradient(); // 2
-    int RenderSnakeRainbow();   // 3
-    int RenderReactiveKeys();   // 7, 8, 9, 28: dark until keys are pressed
-    int RenderSparkle();        // 10
-    int RenderColorCycle();     // 11
-    int RenderRowWave();        // 12
-    int RenderCentreWave();     // 13
-    int RenderKeyWave();        // 14
-    int RenderRain();           // 15
-    int RenderEdgeWave();       // 16
-    int RenderPresetColor();    // 17
-    int RenderPattern();        // 18
-    int RenderCustomLevel();    // 19
-    int RenderKeySweep();       // 21
-    int RenderTwinkle();        // 22
-    int RenderSweepPattern();   // 24
-    int RenderRipple();         // 25
-    int RenderMusic();          // 29
-    int RenderExternalColor();  // 30
-    int RenderKeyWaveColor();   // bit-plane renderers no effect selects
+    int RenderColumnWave();      // 1
+    int RenderColumnGradient();  // 2
+    int RenderSnakeRainbow();    // 3
+    int RenderReactiveKeys();    // 7, 8, 9, 28: dark until keys are pressed
+    int RenderSparkle();         // 10
+    int RenderColorCycle();      // 11
+    int RenderRowWave();         // 12
+    int RenderCentreWave();      // 13
+    int RenderKeyWave();         // 14
+    int RenderRain();            // 15
+    int RenderEdgeWave();        // 16
+    int RenderPresetColor();     // 17
+    int RenderPattern();         // 18
+    int RenderCustomLevel();     // 19
+    int RenderKeySweep();        // 21
+    int RenderTwinkle();         // 22
+    int RenderSweepPattern();    // 24
+    int RenderRipple();          // 25
+    int RenderMusic();           // 29
+    int RenderExternalColor();   // 30
+    int RenderKeyWaveColor();    // bit-plane renderers no effect selects
     int RenderKeyWaveFade();
 
     void InitRipple();

@@ -7,7 +7,9 @@
 namespace light {
 namespace {
 
-uint8_t Level255(unsigned keyLevel, unsigned bright) { return uint8_t(keyLevel * bright / 255); }
+uint8_t Level255(unsigned keyLevel, unsigned bright) {
+    return uint8_t(keyLevel * bright / 255);
+}
 
 // Column widths of style 6, from column 2 rightwards.
 constexpr int kGroupWidths[6] = {2, 2, 3, 4, 5, 5};
@@ -16,7 +18,9 @@ constexpr int kGroupWidths[6] = {2, 2, 3, 4, 5, 5};
 
 std::atomic<int> KeyboardLightEngine::rippleSum_{0};
 
-int KeyboardLightEngine::MusicRippleSum() { return rippleSum_.load(); }
+int KeyboardLightEngine::MusicRippleSum() {
+    return rippleSum_.load();
+}
 
 int KeyboardLightEngine::MapAudioLevel(int32_t v) {
     const int64_t scaled = int64_t(v) * 600 / 2000;
@@ -140,65 +144,65 @@ void KeyboardLightEngine::DoRenderMusicStyle(int style) {
     position_ = uint8_t((position_ + 1) % kSpectrumSteps);
 
     switch (style) {
-    case 1:  // bars moving across the columns
-        if (fresh) {
-            std::rotate(history_.rbegin(), history_.rbegin() + 1, history_.rend());
-            history_[0] = uint8_t(height(meanMapped, kRows));
-        }
-        for (int c = 0; c < kColumns; ++c)
-            DrawBar(column(c), history_[c], 29, c);
-        break;
-    case 2:  // ripples started by the levels (SetAudioSpectrum)
-        if (++planeCounter_ % 2 == 0)
-            ShiftPlanes();
-        for (int i = 0; i < kMaxKeys; ++i)
-            FadeKeyLevelLocked(uint8_t(i), 29);
-        LightPlaneKeys(true, PeakColour(planeCounter_ / 8));
-        break;
-    case 3: {  // the diagonal pattern lit up to the average
-        const int lit = height(meanMapped, 12);
-        const Rgb base{music_.bkRed, music_.bkGreen, music_.bkBlue};
-        const auto& pattern = DiagonalPattern();
-        for (int d = 0; d < 12; ++d)
-            for (uint8_t k : pattern[d]) {
-                if (k >= kMaxKeys)
-                    continue;
-                if (d < lit) {
-                    keyLevel_[k] = 255;
-                    musicColour_[k] = d == lit - 1 ? PeakColour(d) : base;
-                } else {
-                    FadeKeyLevelLocked(k, 29);
-                }
+        case 1:  // bars moving across the columns
+            if (fresh) {
+                std::rotate(history_.rbegin(), history_.rbegin() + 1, history_.rend());
+                history_[0] = uint8_t(height(meanMapped, kRows));
             }
-        break;
-    }
-    case 5:  // six row bars, growing from the left
-        for (int r = 0; r < kRows; ++r) {
-            std::vector<int> cells;
             for (int c = 0; c < kColumns; ++c)
-                cells.push_back(KeyAt(c, r));
-            DrawBar(cells, height(groupMapped(4 * r, 4), kColumns), 29, r * 4);
+                DrawBar(column(c), history_[c], 29, c);
+            break;
+        case 2:  // ripples started by the levels (SetAudioSpectrum)
+            if (++planeCounter_ % 2 == 0)
+                ShiftPlanes();
+            for (int i = 0; i < kMaxKeys; ++i)
+                FadeKeyLevelLocked(uint8_t(i), 29);
+            LightPlaneKeys(true, PeakColour(planeCounter_ / 8));
+            break;
+        case 3: {  // the diagonal pattern lit up to the average
+            const int lit = height(meanMapped, 12);
+            const Rgb base{music_.bkRed, music_.bkGreen, music_.bkBlue};
+            const auto& pattern = DiagonalPattern();
+            for (int d = 0; d < 12; ++d)
+                for (uint8_t k : pattern[d]) {
+                    if (k >= kMaxKeys)
+                        continue;
+                    if (d < lit) {
+                        keyLevel_[k] = 255;
+                        musicColour_[k] = d == lit - 1 ? PeakColour(d) : base;
+                    } else {
+                        FadeKeyLevelLocked(k, 29);
+                    }
+                }
+            break;
         }
-        break;
-    case 6: {  // column bars in groups of 2, 2, 3, 4, 5, 5 columns
-        int c = 2;
-        for (int g = 0; g < 6; ++g) {
-            const int lit = height(groupMapped(4 * g, 4), kRows);
-            for (int w = 0; w < kGroupWidths[g]; ++w, ++c)
-                DrawBar(column(c), lit, 29, g * 4);
+        case 5:  // six row bars, growing from the left
+            for (int r = 0; r < kRows; ++r) {
+                std::vector<int> cells;
+                for (int c = 0; c < kColumns; ++c)
+                    cells.push_back(KeyAt(c, r));
+                DrawBar(cells, height(groupMapped(4 * r, 4), kColumns), 29, r * 4);
+            }
+            break;
+        case 6: {  // column bars in groups of 2, 2, 3, 4, 5, 5 columns
+            int c = 2;
+            for (int g = 0; g < 6; ++g) {
+                const int lit = height(groupMapped(4 * g, 4), kRows);
+                for (int w = 0; w < kGroupWidths[g]; ++w, ++c)
+                    DrawBar(column(c), lit, 29, g * 4);
+            }
+            for (int rest : {0, 1})
+                DrawBar(column(rest), 0, 29, 0);
+            break;
         }
-        for (int rest : {0, 1})
-            DrawBar(column(rest), 0, 29, 0);
-        break;
-    }
-    case 4:  // random bars, faster decay
-    default: // 0: random-column bars
-        if (fresh)
-            for (int c = kColumns - 1; c > 0; --c)
-                std::swap(columnOrder_[c], columnOrder_[Random(unsigned(c + 1))]);
-        for (int c = 0; c < kColumns; ++c)
-            DrawBar(column(c), height(mapped[columnOrder_[c]], kRows), style == 4 ? 0 : 29, c);
-        break;
+        case 4:   // random bars, faster decay
+        default:  // 0: random-column bars
+            if (fresh)
+                for (int c = kColumns - 1; c > 0; --c)
+                    std::swap(columnOrder_[c], columnOrder_[Random(unsigned(c + 1))]);
+            for (int c = 0; c < kColumns; ++c)
+                DrawBar(column(c), height(mapped[columnOrder_[c]], kRows), style == 4 ? 0 : 29, c);
+            break;
     }
     for (int i = 0; i < frame_.Size(); ++i)
         frame_.Set(i, MakeLight(musicColour_[i], Level255(keyLevel_[i], Bright())));

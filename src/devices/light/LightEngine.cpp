@@ -11,7 +11,9 @@ uint32_t SteadyMilliseconds() {
     return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-uint8_t Scaled(unsigned value, unsigned level) { return uint8_t(value * level / 256); }
+uint8_t Scaled(unsigned value, unsigned level) {
+    return uint8_t(value * level / 256);
+}
 
 }  // namespace
 
@@ -21,7 +23,9 @@ LightEngine::LightEngine(int lightCount) : clock_(SteadyMilliseconds) {
 
 LightEngine::~LightEngine() = default;
 
-int LightEngine::LightCount() const { return frame_.Size(); }
+int LightEngine::LightCount() const {
+    return frame_.Size();
+}
 
 void LightEngine::SetLightCount(int count) {
     std::lock_guard lock(mutex_);
@@ -40,7 +44,9 @@ LightState LightEngine::GetLightState() const {
     return state_;
 }
 
-void LightEngine::LoadLightState(const LightState& state) { SetLightState(state); }
+void LightEngine::LoadLightState(const LightState& state) {
+    SetLightState(state);
+}
 
 void LightEngine::SetZoneRecords(std::vector<ZoneRecord> records) {
     std::lock_guard lock(mutex_);
@@ -96,8 +102,7 @@ void LightEngine::DoBreathing(const LightState& s) {
             colourIndex_ = 0;
     }
     const Rgb c = s.colourful ? SpectrumAt(colourIndex_) : FixedColour(s);
-    const uint8_t level =
-        Scaled(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
+    const uint8_t level = Scaled(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
     FillAll(MakeLight(c, level));
 }
 
@@ -107,8 +112,7 @@ void LightEngine::DoBreathingCycle(const LightState& s) {
         colourIndex_ = 0;  // left high by another effect
     if (position_ == 0 && ++colourIndex_ > 3)
         colourIndex_ = 0;
-    const uint8_t level =
-        Scaled(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
+    const uint8_t level = Scaled(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
     FillAll(MakeLight(FourColourCycle()[colourIndex_], level));
 }
 
@@ -155,7 +159,9 @@ void LightEngine::DoFlashCycle(const LightState& s) {
     FillAll(MakeLight(FourColourCycle()[position_], BrightnessLevel(s.brightness)));
 }
 
-void LightEngine::DoOff() { FillAll(0); }
+void LightEngine::DoOff() {
+    FillAll(0);
+}
 
 int LightEngine::RenderBreathing() {
     std::lock_guard lock(mutex_);
@@ -288,11 +294,21 @@ void LightEngine::RenderLightSteps() {
     s.green = st.green;
     s.blue = st.blue;
     switch (st.mode) {
-    case 0: DoBreathing(s); break;
-    case 1: DoSteady(s); break;
-    case 2: DoFlash(s); break;
-    case 4: DoSpectrum(s); break;
-    default: DoOff(); break;
+        case 0:
+            DoBreathing(s);
+            break;
+        case 1:
+            DoSteady(s);
+            break;
+        case 2:
+            DoFlash(s);
+            break;
+        case 4:
+            DoSpectrum(s);
+            break;
+        default:
+            DoOff();
+            break;
     }
 }
 
@@ -308,39 +324,41 @@ void LightEngine::ApplyZoneOverrides() {
         const uint8_t bright = BrightnessLevel(z.brightness);
         const unsigned speed = z.speed > 4 ? 4 : z.speed;
         switch (z.mode) {
-        case 0: {  // breathing
-            const unsigned next = a.phase + speed + 4;
-            if (next >= kBreathingSteps)
-                a.colour = uint8_t((a.colour + 1) % kSpectrumSteps);
-            a.phase = uint8_t(next % kBreathingSteps);
-            const Rgb c = z.colourful ? SpectrumAt(a.colour) : own;
-            frame_.Set(i, MakeLight(c, Scaled(BreathingCurve()[a.phase], bright)));
-            break;
-        }
-        case 1: {  // steady
-            const Rgb c = z.colourful ? SpectrumAt(a.colour) : own;
-            frame_.Set(i, MakeLight(c, bright));
-            break;
-        }
-        case 2: {  // flash
-            if (now - a.tick >= uint32_t(FlashFactor(speed)) * 200u) {
-                a.blink = !a.blink;
-                a.tick = now;
-                a.colour = uint8_t((a.colour + 14) % kSpectrumSteps);
+            case 0: {  // breathing
+                const unsigned next = a.phase + speed + 4;
+                if (next >= kBreathingSteps)
+                    a.colour = uint8_t((a.colour + 1) % kSpectrumSteps);
+                a.phase = uint8_t(next % kBreathingSteps);
+                const Rgb c = z.colourful ? SpectrumAt(a.colour) : own;
+                frame_.Set(i, MakeLight(c, Scaled(BreathingCurve()[a.phase], bright)));
+                break;
             }
-            const Rgb c = z.colourful ? SpectrumAt(a.colour) : own;
-            frame_.Set(i, a.blink ? MakeLight(c, bright) : 0);
-            break;
-        }
-        case 3: {  // spectrum walk, one step per period of ticks
-            if (++a.counter >= FlashFactor(speed)) {
-                a.counter = 0;
-                a.colour = uint8_t((a.colour + 1) % kSpectrumSteps);
+            case 1: {  // steady
+                const Rgb c = z.colourful ? SpectrumAt(a.colour) : own;
+                frame_.Set(i, MakeLight(c, bright));
+                break;
             }
-            frame_.Set(i, MakeLight(SpectrumAt(a.colour), bright));
-            break;
-        }
-        default: frame_.Set(i, 0); break;
+            case 2: {  // flash
+                if (now - a.tick >= uint32_t(FlashFactor(speed)) * 200u) {
+                    a.blink = !a.blink;
+                    a.tick = now;
+                    a.colour = uint8_t((a.colour + 14) % kSpectrumSteps);
+                }
+                const Rgb c = z.colourful ? SpectrumAt(a.colour) : own;
+                frame_.Set(i, a.blink ? MakeLight(c, bright) : 0);
+                break;
+            }
+            case 3: {  // spectrum walk, one step per period of ticks
+                if (++a.counter >= FlashFactor(speed)) {
+                    a.counter = 0;
+                    a.colour = uint8_t((a.colour + 1) % kSpectrumSteps);
+                }
+                frame_.Set(i, MakeLight(SpectrumAt(a.colour), bright));
+                break;
+            }
+            default:
+                frame_.Set(i, 0);
+                break;
         }
     }
 }

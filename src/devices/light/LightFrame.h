@@ -17,12 +17,24 @@ namespace light {
 constexpr uint32_t MakeLight(uint8_t r, uint8_t g, uint8_t b, uint8_t level) {
     return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(level) << 24;
 }
-constexpr uint32_t MakeLight(Rgb c, uint8_t level) { return MakeLight(c.r, c.g, c.b, level); }
-constexpr uint8_t LightRed(uint32_t w) { return uint8_t(w); }
-constexpr uint8_t LightGreen(uint32_t w) { return uint8_t(w >> 8); }
-constexpr uint8_t LightBlue(uint32_t w) { return uint8_t(w >> 16); }
-constexpr uint8_t LightLevel(uint32_t w) { return uint8_t(w >> 24); }
-constexpr Rgb LightColour(uint32_t w) { return {LightRed(w), LightGreen(w), LightBlue(w)}; }
+constexpr uint32_t MakeLight(Rgb c, uint8_t level) {
+    return MakeLight(c.r, c.g, c.b, level);
+}
+constexpr uint8_t LightRed(uint32_t w) {
+    return uint8_t(w);
+}
+constexpr uint8_t LightGreen(uint32_t w) {
+    return uint8_t(w >> 8);
+}
+constexpr uint8_t LightBlue(uint32_t w) {
+    return uint8_t(w >> 16);
+}
+constexpr uint8_t LightLevel(uint32_t w) {
+    return uint8_t(w >> 24);
+}
+constexpr Rgb LightColour(uint32_t w) {
+    return {LightRed(w), LightGreen(w), LightBlue(w)};
+}
 
 class LightFrame {
 public:

@@ -21,8 +21,7 @@ LightState LightState::FromWords(const std::array<uint32_t, 4>& w) {
 std::array<uint32_t, 4> LightState::ToWords() const {
     return {uint32_t(effect) | uint32_t(brightness) << 8 | uint32_t(speed) << 16 |
                 uint32_t(direction) << 24,
-            uint32_t(colourful) | uint32_t(red) << 8 | uint32_t(green) << 16 |
-                uint32_t(blue) << 24,
+            uint32_t(colourful) | uint32_t(red) << 8 | uint32_t(green) << 16 | uint32_t(blue) << 24,
             uint32_t(zzccMode) << 24, uint32_t(customGroup) | uint32_t(oldLedMode) << 8};
 }
 

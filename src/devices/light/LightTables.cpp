@@ -60,17 +60,31 @@ constexpr std::array<uint8_t, 5> kFlash = {8, 6, 4, 2, 1};
 
 }  // namespace
 
-const std::array<Rgb, 256>& Spectrum() { return kSpectrum; }
-const std::array<Rgb, 4>& FourColourCycle() { return kFour; }
-const std::array<uint8_t, 128>& BreathingCurve() { return kBreathing; }
-const std::array<uint8_t, 96>& WaveCurve() { return kWave; }
-const std::array<uint8_t, 5>& BrightnessLevels() { return kBrightness; }
-const std::array<uint8_t, 5>& FlashFactors() { return kFlash; }
+const std::array<Rgb, 256>& Spectrum() {
+    return kSpectrum;
+}
+const std::array<Rgb, 4>& FourColourCycle() {
+    return kFour;
+}
+const std::array<uint8_t, 128>& BreathingCurve() {
+    return kBreathing;
+}
+const std::array<uint8_t, 96>& WaveCurve() {
+    return kWave;
+}
+const std::array<uint8_t, 5>& BrightnessLevels() {
+    return kBrightness;
+}
+const std::array<uint8_t, 5>& FlashFactors() {
+    return kFlash;
+}
 
 uint8_t BrightnessLevel(unsigned brightnessIndex) {
     return kBrightness[brightnessIndex > 4 ? 4 : brightnessIndex];
 }
 
-uint8_t FlashFactor(unsigned speedIndex) { return kFlash[speedIndex > 4 ? 4 : speedIndex]; }
+uint8_t FlashFactor(unsigned speedIndex) {
+    return kFlash[speedIndex > 4 ? 4 : speedIndex];
+}
 
 }  // namespace light

@@ -28,7 +28,9 @@ const std::array<uint8_t, 5>& FlashFactors();
 
 // Lookups that accept any index: out-of-range brightness and speed indexes
 // (bad profile data) use the last entry.
-inline Rgb SpectrumAt(unsigned index) { return Spectrum()[index & 0xFF]; }
+inline Rgb SpectrumAt(unsigned index) {
+    return Spectrum()[index & 0xFF];
+}
 uint8_t BrightnessLevel(unsigned brightnessIndex);
 uint8_t FlashFactor(unsigned speedIndex);
 

@@ -16,7 +16,9 @@ microseconds RenderPeriod(TickMode mode, int threshold) {
     return threshold == 0 ? microseconds(1000) : microseconds(2000) * threshold;
 }
 
-LightThread::~LightThread() { Stop(); }
+LightThread::~LightThread() {
+    Stop();
+}
 
 bool LightThread::Start(LightEngine& engine, GateFn gate, QString exitLine,
                         milliseconds minimumWake) {
@@ -26,7 +28,9 @@ bool LightThread::Start(LightEngine& engine, GateFn gate, QString exitLine,
     });
 }
 
-bool LightThread::Stop(milliseconds timeout) { return worker_.Stop(timeout); }
+bool LightThread::Stop(milliseconds timeout) {
+    return worker_.Stop(timeout);
+}
 
 void LightThread::Run(const platform::StopEvent& stop, LightEngine& engine, const GateFn& gate,
                       const QString& exitLine, milliseconds minimumWake) {
@@ -58,7 +62,8 @@ void LightThread::Run(const platform::StopEvent& stop, LightEngine& engine, cons
                 next = now + period;
         }
         now = steady_clock::now();
-        const auto wakeAt = std::max(next, now + duration_cast<steady_clock::duration>(minimumWake));
+        const auto wakeAt =
+            std::max(next, now + duration_cast<steady_clock::duration>(minimumWake));
         // Wait in whole milliseconds, rounded up, so the render is never early.
         const auto wait = ceil<milliseconds>(wakeAt - now);
         ++wakes_;

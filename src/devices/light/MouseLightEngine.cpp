@@ -4,17 +4,21 @@ namespace light {
 namespace {
 
 constexpr int kGroups = 7;
-uint8_t Scaled(unsigned value, unsigned level) { return uint8_t(value * level / 256); }
+uint8_t Scaled(unsigned value, unsigned level) {
+    return uint8_t(value * level / 256);
+}
 
 }  // namespace
 
 const std::vector<std::vector<int>>& MouseLightEngine::Groups() {
-    static const std::vector<std::vector<int>> groups = {{0, 13}, {1, 12}, {2, 11}, {3, 10},
+    static const std::vector<std::vector<int>> groups = {{0, 13}, {1, 12}, {2, 11},   {3, 10},
                                                          {4, 9},  {5, 8},  {6, 14, 7}};
     return groups;
 }
 
-MouseLightEngine::MouseLightEngine(int lightCount) : LightEngine(lightCount) { wave_[0] = 1; }
+MouseLightEngine::MouseLightEngine(int lightCount) : LightEngine(lightCount) {
+    wave_[0] = 1;
+}
 
 void MouseLightEngine::LoadLightState(const LightState& state) {
     std::lock_guard lock(mutex_);
@@ -63,8 +67,7 @@ void MouseLightEngine::DoEffectB() {
             // While the head is lit the group keeps its colour; a light that
             // has never had one (black) takes the spectrum colour.
             const Rgb kept = LightColour(frame_.Get(Groups()[g][0]));
-            c = headLit && kept != Rgb{} ? kept
-                                         : SpectrumAt((position_ + 12 * g) % kSpectrumSteps);
+            c = headLit && kept != Rgb{} ? kept : SpectrumAt((position_ + 12 * g) % kSpectrumSteps);
         }
         PaintGroup(g, MakeLight(c, Scaled(bright, keyLevel_[g])));
     }
@@ -123,17 +126,39 @@ uint8_t MouseLightEngine::ReactiveState(int light) const {
 
 void MouseLightEngine::RenderEffect() {
     switch (state_.effect) {
-    case 0: DoEffectA(); break;
-    case 1: DoSpectrum(state_); break;
-    case 2: DoBreathing(state_); break;
-    case 3: DoSteady(state_); break;
-    case 4: DoFlash(state_); break;
-    case 5: DoEffectB(); break;
-    case 6: DoEffectC(); break;
-    case 7: DoBreathingCycle(state_); break;
-    case 8: DoFlashCycle(state_); break;
-    case 10: DoOff(); break;
-    default: RenderLightSteps(); break;
+        case 0:
+            DoEffectA();
+            break;
+        case 1:
+            DoSpectrum(state_);
+            break;
+        case 2:
+            DoBreathing(state_);
+            break;
+        case 3:
+            DoSteady(state_);
+            break;
+        case 4:
+            DoFlash(state_);
+            break;
+        case 5:
+            DoEffectB();
+            break;
+        case 6:
+            DoEffectC();
+            break;
+        case 7:
+            DoBreathingCycle(state_);
+            break;
+        case 8:
+            DoFlashCycle(state_);
+            break;
+        case 10:
+            DoOff();
+            break;
+        default:
+            RenderLightSteps();
+            break;
     }
 }
 
@@ -142,9 +167,20 @@ int MouseLightEngine::ThresholdLocked() const {
     static constexpr int kFlow[5] = {16, 12, 8, 4, 2};
     const unsigned speed = state_.speed > 4 ? 4 : state_.speed;
     switch (state_.effect) {
-    case 5: return kFlow[speed];
-    case 0: case 1: case 2: case 3: case 4: case 6: case 7: case 8: case 10: return kMost[speed];
-    default: return StepThresholdLocked();
+        case 5:
+            return kFlow[speed];
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 6:
+        case 7:
+        case 8:
+        case 10:
+            return kMost[speed];
+        default:
+            return StepThresholdLocked();
     }
 }
 

@@ -3,10 +3,14 @@
 namespace light {
 namespace {
 
-uint8_t Scaled(unsigned value, unsigned level) { return uint8_t(value * level / 256); }
+uint8_t Scaled(unsigned value, unsigned level) {
+    return uint8_t(value * level / 256);
+}
 // The colour a light keeps while the head of the flow is lit; black (never
 // coloured) makes the caller take the spectrum colour instead.
-Rgb Kept(const LightFrame& frame, int light) { return LightColour(frame.Get(light)); }
+Rgb Kept(const LightFrame& frame, int light) {
+    return LightColour(frame.Get(light));
+}
 
 }  // namespace
 
@@ -125,24 +129,50 @@ int PairLightEngine::RenderEffectC() {
 
 void PairLightEngine::RenderEffect() {
     switch (state_.effect) {
-    case 0: DoEffectA(); break;
-    case 1: DoSpectrum(state_); break;
-    case 2: DoBreathing(state_); break;
-    case 3: DoSteady(state_); break;
-    case 4: DoFlash(state_); break;
-    case 6: DoEffectC(); break;
-    case 7: DoEffectB(); break;
-    case 8: DoOff(); break;
-    default: RenderLightSteps(); break;
+        case 0:
+            DoEffectA();
+            break;
+        case 1:
+            DoSpectrum(state_);
+            break;
+        case 2:
+            DoBreathing(state_);
+            break;
+        case 3:
+            DoSteady(state_);
+            break;
+        case 4:
+            DoFlash(state_);
+            break;
+        case 6:
+            DoEffectC();
+            break;
+        case 7:
+            DoEffectB();
+            break;
+        case 8:
+            DoOff();
+            break;
+        default:
+            RenderLightSteps();
+            break;
     }
 }
 
 int PairLightEngine::ThresholdLocked() const {
     static constexpr int kTable[5] = {8, 6, 4, 2, 1};
     switch (state_.effect) {
-    case 0: case 1: case 2: case 3: case 4: case 6: case 7: case 8:
-        return kTable[state_.speed > 4 ? 4 : state_.speed];
-    default: return StepThresholdLocked();
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 6:
+        case 7:
+        case 8:
+            return kTable[state_.speed > 4 ? 4 : state_.speed];
+        default:
+            return StepThresholdLocked();
     }
 }
 
