@@ -280,7 +280,7 @@ int ProfileList::RenameProfile(const QString& name) {
     Json::Value list = ReadList();
     json::SetText(list["profilelist"][m_selected], "profilename", name);
     if (!WriteList(list))
-        return kRenameNameInUse;
+        return kRenameFailed;
     m_names[m_selected] = name;
     const QString path = ProfilePathFor(m_uuids[m_selected]);
     Json::Value document = readjsonFile(path);

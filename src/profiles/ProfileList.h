@@ -18,8 +18,10 @@ public:
     static constexpr int kMaxProfiles = 50;  // limit of AddProfile
     static constexpr char kListFileName[] = "ProfileList.ini";
 
-    // Results of RenameProfile.
+    // Results of RenameProfile; kRenameFailed when the list could not be
+    // written (nothing changed).
     enum RenameResult {
+        kRenameFailed = -1,
         kRenameNameInUse = 0,
         kRenameDone = 1,
         kRenameBlank = 2,

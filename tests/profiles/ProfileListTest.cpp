@@ -266,3 +266,15 @@ TEST(ProfileListTabs, HiddenAndShownByDeviceType) {
     ASSERT_EQ(headset.size(), 7u);
     EXPECT_EQ(headset.back(), (std::pair<QString, bool>{"Virtual7.1_Op_tab", true}));
 }
+
+TEST_F(ProfileListTest, WriteFailuresChangeNothingInMemory) {
+    ASSERT_TRUE(list.AddProfile());
+    const auto names = list.Names();
+    // Without its folder no list can be written.
+    ASSERT_TRUE(QDir(list.GetUserFolder()).removeRecursively());
+    EXPECT_FALSE(list.AddProfile());
+    EXPECT_FALSE(list.CopyProfile());
+    EXPECT_EQ(list.RenameProfile("other"), ProfileList::kRenameFailed);
+    EXPECT_FALSE(list.DeleteProfile());
+    EXPECT_EQ(list.Names(), names);
+}
