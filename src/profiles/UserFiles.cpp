@@ -21,4 +21,8 @@ bool EnsureUserFile(const QString& folder, const QString& fileName, const QStrin
     return CopyFileBytes(source, path) && !readjsonFile(path).isNull();
 }
 
+QString DefaultProfilePath(const QString& deviceFolderName) {
+    return platform::GetDefaultDataFolder() + deviceFolderName + QStringLiteral(".Json");
+}
+
 }  // namespace profiles

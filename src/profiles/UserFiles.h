@@ -13,4 +13,7 @@ namespace profiles {
 bool EnsureUserFile(const QString& folder, const QString& fileName,
                     const QString& templateFolder = QString());
 
+// The device's template profile: DefaultData/<device folder name>.Json.
+QString DefaultProfilePath(const QString& deviceFolderName);
+
 }  // namespace profiles

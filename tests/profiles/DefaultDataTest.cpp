@@ -68,6 +68,9 @@ TEST(DefaultData, IsCopiedIntoTheInstanceFolder) {
     const QString folder = platform::GetDefaultDataFolder();
     for (const char* name : {"mouse.Json", "default_light.json", "ShootData_3.Shoot"})
         EXPECT_EQ(ReadAll(folder + name), ReadAll(TemplateFolder() + name)) << name;
+    // Every model's folder name has its template.
+    for (const char* device : {"mouse", "keyboard", "MousePad", "HD"})
+        EXPECT_TRUE(readjsonFile(DefaultProfilePath(device)).isObject()) << device;
 }
 
 TEST(DefaultData, PresetSetsMatchTheModels) {
