@@ -244,6 +244,14 @@ TEST(KeyboardLight, ColumnWaveGoldenFrame) {
     EXPECT_EQ(k.e.Frame().Get(120), MakeLight(SpectrumAt(1), 255));        // column 0
     EXPECT_EQ(k.e.Frame().Get(140), 0u);                                   // not on the matrix
     EXPECT_EQ(k.LitCount(), 132);
+    // Every renderer reports the light count.
+    EXPECT_EQ(k.e.RenderColumnWave(), 170);
+    EXPECT_EQ(k.e.RenderSnakeRainbow(), 170);
+    EXPECT_EQ(k.e.RenderMusic(), 170);
+    EXPECT_EQ(k.e.RenderEffectA(), 170);
+    KeyboardLightEngine small(40);
+    EXPECT_EQ(small.RenderPattern(), 40);
+    EXPECT_EQ(small.RenderRipple(), 40);
 }
 
 TEST(KeyboardLight, PresetCustomAndKeyColour) {
