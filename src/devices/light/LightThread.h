@@ -33,7 +33,9 @@ public:
     LightThread(const LightThread&) = delete;
     LightThread& operator=(const LightThread&) = delete;
 
-    // Starts rendering `engine`; `gate` may be empty (always open). The exit
+    // Starts rendering `engine`, which must outlive the thread (stop it
+    // first); `gate` may be empty (always open) and is called on the light
+    // thread, so it must be safe to call from there. The exit
     // line is written to the debug output when the thread ends. False when
     // already running.
     bool Start(LightEngine& engine, GateFn gate = {}, QString exitLine = {},
