@@ -138,13 +138,13 @@ int main(int argc, char** argv) {
     std::printf("-- one light thread at speed 4 --\n");
     {
         KeyboardLightEngine k;
-        k.ChangeEffect(Speed4(1));  // threshold 0: a render every 1 ms
-        CpuRun("keyboard effect 1 (1 ms period)", k, seconds);
+        k.ChangeEffect(Speed4(1));  // threshold 0: a render every pass (15.625 ms)
+        CpuRun("keyboard effect 1 (every pass)", k, seconds);
     }
     {
         MouseLightEngine m;
-        m.LoadLightState(Speed4(0));  // threshold 1: a render every 2 ms
-        CpuRun("mouse wave (2 ms period)", m, seconds);
+        m.LoadLightState(Speed4(0));  // threshold 1: a render every pass
+        CpuRun("mouse wave (every pass)", m, seconds);
     }
     return 0;
 }

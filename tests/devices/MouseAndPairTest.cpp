@@ -152,10 +152,10 @@ TEST(PairLight, PerLightFlowSeedsEveryCellAndEffectFiveIsASteplist) {
 
 TEST(LightTiming, RenderPeriods) {
     using std::chrono::microseconds;
-    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, 0), microseconds(1000));
-    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, 1), microseconds(2000));
-    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, 8), microseconds(16000));
-    EXPECT_EQ(RenderPeriod(TickMode::Passes, 0), microseconds(2000));
-    EXPECT_EQ(RenderPeriod(TickMode::Passes, 8), microseconds(16000));
-    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, -3), microseconds(1000));
+    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, 0), microseconds(15625));
+    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, 1), microseconds(15625));
+    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, 8), microseconds(125000));
+    EXPECT_EQ(RenderPeriod(TickMode::Passes, 0), microseconds(31250));
+    EXPECT_EQ(RenderPeriod(TickMode::Passes, 8), microseconds(250000));
+    EXPECT_EQ(RenderPeriod(TickMode::SystemTicks, -3), microseconds(15625));
 }

@@ -11,9 +11,8 @@ using namespace std::chrono;
 microseconds RenderPeriod(TickMode mode, int threshold) {
     if (threshold < 0)
         threshold = 0;
-    if (mode == TickMode::Passes)
-        return microseconds(2000) * std::max(threshold, 1);
-    return threshold == 0 ? microseconds(1000) : microseconds(2000) * threshold;
+    const int counts = std::max(threshold, 1);
+    return mode == TickMode::Passes ? 2 * kTimerInterval * counts : kTimerInterval * counts;
 }
 
 LightThread::~LightThread() {

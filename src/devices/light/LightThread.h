@@ -1,12 +1,13 @@
 // The light thread of a device: runs the engine's renderer at the effect's
-// tick threshold. The timing is that of a loop that waits 1 ms per pass and
-// counts one tick whenever the millisecond tick has moved on by more than 1
-// (so one count per 2 ms), rendering when the count reaches the threshold;
-// the mousepad and headset count passes of about 2 ms instead. Rather than
-// polling every millisecond the thread sleeps until the next render is due
-// and, when renders are due more often than every `minimumWake`, wakes once
-// per `minimumWake` and runs every render that fell due, so the animation
-// keeps its speed.
+// tick threshold. The timing is that of the device loop on a desktop system
+// timer of 64 Hz: a pass waits 1 ms, which lasts until the next timer
+// interval (15.625 ms), and the system tick count moves on by one interval
+// per pass, so the tick count grows by one per pass and the renderer runs
+// every max(threshold, 1) passes. The mousepad and headset count passes of
+// a 1 ms wait plus a 1 ms sleep, two timer intervals each. Rather than
+// polling, the thread sleeps until the next render is due and, when renders
+// are due more often than every `minimumWake`, wakes once per `minimumWake`
+// and runs every render that fell due, so the animation keeps its speed.
 #pragma once
 
 #include "devices/light/LightEngine.h"
@@ -18,8 +19,12 @@
 
 namespace light {
 
-// Render period for a threshold: system ticks 1 ms at threshold 0 (every
-// pass) and 2 ms per count above it; passes 2 ms per pass, at least one.
+// One interval of the system timer that paces the device loops.
+inline constexpr std::chrono::microseconds kTimerInterval{15625};
+
+// Render period for a threshold: system ticks one timer interval per count,
+// at least one (threshold 0 renders every pass); passes two intervals per
+// pass, at least one.
 std::chrono::microseconds RenderPeriod(TickMode mode, int threshold);
 
 class LightThread {
