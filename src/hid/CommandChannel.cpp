@@ -80,6 +80,8 @@ int CommandChannel::Exchange(const uint8_t* command, size_t commandLength, uint8
     int written = 0;
     {
         std::lock_guard lock(exchangeLock_);
+        if (drainBeforeNext_.exchange(false))
+            hid.DiscardPendingInput();
         size_t sent = 0;
         written = hid.WriteReport(report, kReportLength, &sent, timeoutMs);
     }
@@ -111,6 +113,8 @@ int CommandChannel::Exchange(const uint8_t* command, size_t commandLength, uint8
             // An unrelated report is never taken for the answer.
             result = kResultNothing;
         }
+        if (result == kResultNothing)
+            drainBeforeNext_ = true;
     }
     if (dump) {
         uint8_t shown[kReportLength] = {};

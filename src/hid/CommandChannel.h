@@ -97,6 +97,9 @@ private:
     std::mutex lightLock_;
     std::atomic<bool> wireless_{false};
     std::atomic<uint8_t> chunkSize_{24};
+    // Set when an exchange ended without its answer: a late answer may still
+    // arrive, so the next exchange first drops what is waiting.
+    std::atomic<bool> drainBeforeNext_{false};
     TraceHook trace_;
 };
 

@@ -12,6 +12,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr size_t kMaxReport = 4097;
+constexpr size_t kReportBufferForDiscard = 64;
 
 struct FlagGuard {
     explicit FlagGuard(std::atomic<bool>& f) : flag(f) { flag = true; }
@@ -272,6 +273,15 @@ int HidInterface::WriteReport(const uint8_t* buffer, size_t length, size_t* tran
     if (transferred)
         *transferred = sent;
     return sent == length ? 1 : 0;
+}
+
+int HidInterface::DiscardPendingInput() {
+    uint8_t report[kReportBufferForDiscard];
+    size_t n = 0;
+    int count = 0;
+    while (count < 256 && ReadReport(report, sizeof report, &n, 0) == 1)
+        ++count;
+    return count;
 }
 
 int HidInterface::SetOutputReport(const uint8_t* buffer, size_t length) {

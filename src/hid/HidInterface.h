@@ -76,6 +76,8 @@ public:
     // opened collection; report byte 0 is always the report id.
     int ReadReport(uint8_t* buffer, size_t length, size_t* transferred, uint32_t timeoutMs);
     int WriteReport(const uint8_t* buffer, size_t length, size_t* transferred, uint32_t timeoutMs);
+    // Throws away input reports already waiting; returns how many.
+    int DiscardPendingInput();
     // A report written outside the command exchange (the headset's LEDs).
     int SetOutputReport(const uint8_t* buffer, size_t length);
 

@@ -183,7 +183,7 @@ bool HidrawBackend::Enumerate(QStringList& paths) {
     if (!dir.exists())
         return true;  // no hidraw support loaded: simply no devices
     const QStringList nodes = dir.entryList(
-        QDir::Dirs | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::AllEntries,
+        QDir::Dirs | QDir::System | QDir::NoDotAndDotDot | QDir::AllEntries,
         QDir::Name);
     for (const QString& node : nodes) {
         if (!node.startsWith("hidraw"))
