@@ -254,6 +254,12 @@ bool QueryLink(CommandChannel& channel, int* result) {
     return r == kResultOk && answer[8] == 0xFF && answer[7] != 0xFF && answer[7] != 0xFE;
 }
 
+int ReadRange(CommandChannel& channel, uint8_t id, uint32_t address, uint8_t* out, size_t length) {
+    if (!out || length == 0)
+        return kResultNothing;
+    return RunTransfer(channel, Read(channel, id, address, out, length));
+}
+
 int RawCommand(CommandChannel& channel, uint8_t id, uint8_t length, uint16_t address,
                const uint8_t* data, size_t dataLength, uint8_t* answer) {
     std::lock_guard lock(channel.CommandLock());

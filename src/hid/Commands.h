@@ -75,6 +75,9 @@ int ResumeLighting(CommandChannel& channel);
 // exchange code when a query was sent (1 otherwise).
 bool QueryLink(CommandChannel& channel, int* result = nullptr);
 
+// A chunked read with any read command id (diagnostics).
+int ReadRange(CommandChannel& channel, uint8_t id, uint32_t address, uint8_t* out, size_t length);
+
 // One command report as given (diagnostics): the whole answer is returned.
 int RawCommand(CommandChannel& channel, uint8_t id, uint8_t length, uint16_t address,
                const uint8_t* data, size_t dataLength, uint8_t* answer64);
