@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <vector>
@@ -36,7 +37,7 @@ public:
 
     // Region access for tests, the dump and persistence.
     MemoryRegion* Region(const QString& name);
-    const std::vector<MemoryRegion>& Regions() const { return regions_; }
+    const std::deque<MemoryRegion>& Regions() const { return regions_; }
     QString Dump() const;
 
     // Status memory fields.
@@ -73,7 +74,7 @@ protected:
     size_t settingsStride_ = 48;
 
 private:
-    std::vector<MemoryRegion> regions_;
+    std::deque<MemoryRegion> regions_;  // stable references while regions are added
     std::map<uint8_t, Rule> rules_;
     uint16_t version_ = 0x0100;
     int accessOpen_ = 0;
