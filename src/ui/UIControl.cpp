@@ -736,8 +736,13 @@ void CControlUI::DoEvent(TEventUI& event) {
         default:
             break;
     }
-    // Wheel and context-menu requests nobody took go to the parent.
-    if ((event.Type == UIEVENT_SCROLLWHEEL || event.Type == UIEVENT_CONTEXTMENU) && m_pParent)
+    // Pointer events this control does not use go to its parent, so a label
+    // inside a list row or a button still makes the row react.
+    const bool pointer = event.Type == UIEVENT_SCROLLWHEEL || event.Type == UIEVENT_CONTEXTMENU ||
+                         event.Type == UIEVENT_BUTTONDOWN || event.Type == UIEVENT_BUTTONUP ||
+                         event.Type == UIEVENT_DBLCLICK || event.Type == UIEVENT_RBUTTONDOWN ||
+                         event.Type == UIEVENT_RBUTTONUP || event.Type == UIEVENT_MOUSEMOVE;
+    if (pointer && m_pParent)
         m_pParent->DoEvent(event);
 }
 
@@ -772,7 +777,17 @@ static int mouseState(const QMouseEvent* e) {
     return int(e->modifiers()) | int(e->buttons());
 }
 
+namespace {
+// A press already given to DoEvent (and forwarded up the control chain)
+// that Qt then offers to the parent widgets too.
+const QEvent* s_deliveredPress = nullptr;
+}  // namespace
+
 void CControlUI::mousePressEvent(QMouseEvent* e) {
+    if (e == s_deliveredPress) {
+        e->ignore();
+        return;
+    }
     TEventUI ev;
     ev.Type = e->button() == Qt::RightButton ? UIEVENT_RBUTTONDOWN : UIEVENT_BUTTONDOWN;
     if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton) {
@@ -786,8 +801,10 @@ void CControlUI::mousePressEvent(QMouseEvent* e) {
     // A press on the caption area that this control does not use itself
     // goes on to the window, which starts a window drag.
     if (e->button() == Qt::LeftButton && m_pManager && !(GetControlFlags() & UIFLAG_INTERACTIVE) &&
-        m_pManager->IsCaptionPoint(ev.ptMouse))
+        m_pManager->IsCaptionPoint(ev.ptMouse)) {
+        s_deliveredPress = e;
         e->ignore();
+    }
 }
 
 void CControlUI::mouseReleaseEvent(QMouseEvent* e) {
@@ -823,9 +840,6 @@ void CControlUI::mouseMoveEvent(QMouseEvent* e) {
     ev.wKeyState = mouseState(e);
     ev.qtEvent = e;
     Event(ev);
-    // Let the window see moves for caption dragging when nothing is pressed here.
-    if (!(e->buttons() & Qt::LeftButton))
-        e->ignore();
 }
 
 void CControlUI::enterEvent(QEnterEvent* e) {

@@ -35,7 +35,9 @@ bool CWindowWnd::Create(QWidget* owner, const QString& name, UINT style, UINT ex
         setParent(owner);
     } else {
         Qt::WindowFlags flags = Qt::FramelessWindowHint;
-        if (exStyle & UI_WNDSTYLE_EX_TOOLWINDOW)
+        if (exStyle & UI_WNDSTYLE_EX_POPUP)
+            flags |= Qt::Popup;
+        else if (exStyle & UI_WNDSTYLE_EX_TOOLWINDOW)
             flags |= Qt::Tool;
         else if (style & UI_WNDSTYLE_DIALOG)
             flags |= Qt::Dialog;

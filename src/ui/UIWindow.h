@@ -34,7 +34,8 @@ inline constexpr UINT UI_WNDSTYLE_DIALOG = 0x2;  // dialog (no taskbar entry)
 inline constexpr UINT UI_WNDSTYLE_CHILD = 0x4;   // child widget of the owner
 inline constexpr UINT UI_WNDSTYLE_EX_TOOLWINDOW = 0x80;
 inline constexpr UINT UI_WNDSTYLE_EX_TOPMOST = 0x8;
-inline constexpr int UI_DEFAULT_POS = -0x7fffffff;  // "use the skin's size / centre"
+inline constexpr UINT UI_WNDSTYLE_EX_POPUP = 0x100;  // closes when the user clicks elsewhere
+inline constexpr int UI_DEFAULT_POS = -0x7fffffff;   // "use the skin's size / centre"
 
 class CWindowWnd : public QWidget {
 public:
