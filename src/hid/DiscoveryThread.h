@@ -24,7 +24,10 @@ public:
     ~DiscoveryThread();
 
     bool Start();
-    // Signals the stop event and waits up to `timeout` for the thread.
+    // Signals the stop event and waits up to `timeout` for the thread. The
+    // thread may be inside a synchronous send to the target: mark the target
+    // window as closing first (MessageWindow::BeginClose) when stopping from
+    // its own thread.
     bool Stop(std::chrono::milliseconds timeout = std::chrono::milliseconds(1000));
     bool IsRunning() const { return worker_.IsRunning(); }
 

@@ -71,7 +71,6 @@ protected:
     void SetInfoByte(size_t offset, uint8_t value);
     void SetInfoWord(size_t offset, uint16_t value);
     int profiles_ = 5;
-    size_t settingsStride_ = 48;
 
 private:
     std::deque<MemoryRegion> regions_;  // stable references while regions are added

@@ -160,7 +160,6 @@ int KeyboardFirmware::DevicePositionOfUiKey(int uiKey) {
 
 KeyboardFirmware::KeyboardFirmware() {
     profiles_ = 5;
-    settingsStride_ = kStride;
     SetInfoByte(5, kKeyCount);
     SetInfoByte(6, 32);  // 4096 bytes of macro memory
     SetFirmwareVersion(0x0105);

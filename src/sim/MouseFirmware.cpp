@@ -19,7 +19,6 @@ constexpr size_t kStages = 14;  // five 9-byte DPI stages from here
 
 MouseFirmware::MouseFirmware() {
     profiles_ = 5;
-    settingsStride_ = kStride;
     SetInfoByte(5, kKeyCount);
     SetInfoByte(6, 16);  // 2048 bytes of macro memory
     SetInfoWord(9, 0x3325);

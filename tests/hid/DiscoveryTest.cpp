@@ -65,9 +65,9 @@ TEST_F(Discovery, ReportsArrivalsAndPostsGamingDeviceOnce) {
     bus->AddModel(sim::Model::Headset);
     ASSERT_TRUE(thread.Start());
     ASSERT_TRUE(WaitFor(gamingDevice, 1));
-    std::vector<int> arrived = Indexes(hid::WM_DEVICE_ARRIVED);
-    std::sort(arrived.begin(), arrived.end());
-    EXPECT_EQ(arrived, (std::vector<int>{4, 5, 10}));
+    // In enumeration order: the consumer collection (row 5) is listed before
+    // the command collection (row 4); each is claimed on its own.
+    EXPECT_EQ(Indexes(hid::WM_DEVICE_ARRIVED), (std::vector<int>{5, 4, 10}));
     // The arrivals came before the announcement.
     EXPECT_EQ(events.back().message, gamingDevice);
     EXPECT_EQ(list.Row(4).DevicePath, "sim:mouse/cable?vid_320f&pid_50ef&mi_01&col04");
@@ -156,6 +156,7 @@ TEST_F(Discovery, StopsOnItsEventWithItsDebugLine) {
     });
     ASSERT_TRUE(thread.Start());
     ASSERT_TRUE(WaitFor(gamingDevice, 1));
+    window.BeginClose();
     EXPECT_TRUE(thread.Stop(1000ms));
     platform::SetDebugSink({});
     EXPECT_TRUE(lines.contains("抓取设备线程设定退出"));
