@@ -27,8 +27,10 @@ void CComboEditContainerElementUI::DoInit() {
     if (!m_pManager)
         return;
     ui::CDialogBuilder builder;
-    ui::CControlUI* content =
-        builder.Create(QString::fromLatin1(kContentFile), QString(), nullptr, m_pManager);
+    // Skin paths are written with backslashes; the builder wants '/'.
+    const QString file =
+        QString::fromLatin1(kContentFile).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    ui::CControlUI* content = builder.Create(file, QString(), nullptr, m_pManager);
     if (!content) {
         platform::DebugLine(QStringLiteral("ComboEditContainerElement: no row content (%1)")
                                 .arg(builder.GetLastErrorMessage()));
