@@ -9,11 +9,14 @@
 
 namespace sim {
 
-// A bus with the given models plugged in.
-std::shared_ptr<VirtualBus> CreateBus(const std::vector<Model>& models);
+// A bus with the given models plugged in; with a storage folder the
+// devices' memory is loaded from and kept in it.
+std::shared_ptr<VirtualBus> CreateBus(const std::vector<Model>& models,
+                                      const QString& storageFolder = QString());
 // Parses a model list (see ParseModelList) and builds the bus; null with a
 // message on a bad list.
-std::shared_ptr<VirtualBus> CreateBus(const QString& modelList, QString* error);
+std::shared_ptr<VirtualBus> CreateBus(const QString& modelList, QString* error,
+                                      const QString& storageFolder = QString());
 
 // Makes the bus visible to discovery and HidInterface; with
 // `keepRealDevices` false the hidraw backend is switched off meanwhile.

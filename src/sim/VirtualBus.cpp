@@ -47,7 +47,30 @@ VirtualBus::~VirtualBus() {
     scheduler_.join();
 }
 
+bool VirtualBus::SetStorageFolder(const QString& folder) {
+    {
+        std::lock_guard lock(mutex_);
+        storage_ = folder;
+    }
+    bool ok = true;
+    for (VirtualDevice* d : Devices())
+        ok = d->SetStorageFolder(folder) && ok;
+    return ok;
+}
+
 VirtualDevice* VirtualBus::AddDevice(DeviceKind kind) {
+    VirtualDevice* device = AddDeviceUnstored(kind);
+    QString folder;
+    {
+        std::lock_guard lock(mutex_);
+        folder = storage_;
+    }
+    if (!folder.isEmpty())
+        device->SetStorageFolder(folder);
+    return device;
+}
+
+VirtualDevice* VirtualBus::AddDeviceUnstored(DeviceKind kind) {
     std::lock_guard lock(mutex_);
     int same = 0;
     for (const auto& d : devices_)

@@ -36,6 +36,10 @@ public:
                                              QString* error) override;
     bool IsPresent(const QString& path) override;
 
+    // Keeps every device's memory (also of devices added later) in files of
+    // this folder, so it survives restarts. False when it cannot be created.
+    bool SetStorageFolder(const QString& folder);
+
     // Makes the next `count` enumerations fail.
     void FailEnumerations(int count);
 
@@ -49,6 +53,7 @@ private:
         size_t length;
     };
     VirtualBus();
+    VirtualDevice* AddDeviceUnstored(DeviceKind kind);
     bool Locate(const QString& path, VirtualDevice** device, size_t* appearance,
                 size_t* interface) const;
     hid::IoStatus HandleWrite(SimConnection& connection, const uint8_t* data, size_t length);
@@ -59,6 +64,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::unique_ptr<VirtualDevice>> devices_;
     int failEnumerations_ = 0;
+    QString storage_;
     const std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
 
     std::mutex queueMutex_;

@@ -130,9 +130,9 @@ TEST(VirtualBus, MemorySurvivesARestartInItsFolder) {
         const uint8_t data[3] = {9, 8, 7};
         ASSERT_EQ(hid::WriteSettings(channel, 6, data, 3), 1);
     }
-    sim::ScopedBus bus{sim::CreateBus({sim::Model::Mousepad})};
+    // The bus-wide folder applies to the devices it creates.
+    sim::ScopedBus bus{sim::CreateBus({sim::Model::Mousepad}, dir.path())};
     sim::VirtualDevice* pad = bus->Device(sim::DeviceKind::Mousepad);
-    ASSERT_TRUE(pad->SetStorageFolder(dir.path()));
     EXPECT_EQ(pad->RegionBytes("settings")[7], 8);
     EXPECT_TRUE(pad->DumpMemory().startsWith("# mousepad firmware 0100\n"));
 }
