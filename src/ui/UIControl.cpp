@@ -536,6 +536,20 @@ void CControlUI::SetAttribute(const QString& name, const QString& value) {
             setCursor(Qt::ArrowCursor);
         else if (v == QLatin1String("ibeam"))
             setCursor(Qt::IBeamCursor);
+    } else if (n == QLatin1String("state")) {
+        // A fixed look for previews and reference skins: "hot", "pushed", "focused".
+        for (const QString& part : value.split(QLatin1Char(','))) {
+            const QString v = part.trimmed().toLower();
+            if (v == QLatin1String("hot"))
+                m_uButtonState |= UISTATE_HOT;
+            else if (v == QLatin1String("pushed"))
+                m_uButtonState |= UISTATE_PUSHED | UISTATE_HOT;
+            else if (v == QLatin1String("focused")) {
+                m_uButtonState |= UISTATE_FOCUSED;
+                m_bFocused = true;
+            }
+        }
+        Invalidate();
     } else if (n == QLatin1String("style")) {
         if (m_pManager)
             ApplyAttributeList(m_pManager->GetStyle(value));

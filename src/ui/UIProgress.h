@@ -72,6 +72,7 @@ public:
     void DoEvent(TEventUI& event) override;
     void SetAttribute(const QString& name, const QString& value) override;
     void PaintBkColor(QPainter& p) override;
+    void PaintForeColor(QPainter&) override {}  // the track shows the value
     void PaintStatusImage(QPainter& p) override;
 
 protected:

@@ -228,6 +228,12 @@ void WindowImplBase::OnCreate() {
     const QSize minInfo = m_pm.GetMinInfo();
     if (minInfo.width() > 0 || minInfo.height() > 0)
         setMinimumSize(minInfo);
+    {
+        CControlUI* maxbtn = m_pm.FindControl(QStringLiteral("maxbtn"));
+        CControlUI* restorebtn = m_pm.FindControl(QStringLiteral("restorebtn"));
+        m_hasMaxRestore =
+            maxbtn && restorebtn && (maxbtn->IsOwnVisible() || restorebtn->IsOwnVisible());
+    }
     UpdateMaxRestoreButtons();
     InitWindow();
 }
@@ -293,7 +299,7 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void WindowImplBase::UpdateMaxRestoreButtons() {
     CControlUI* maxbtn = m_pm.FindControl(QStringLiteral("maxbtn"));
     CControlUI* restorebtn = m_pm.FindControl(QStringLiteral("restorebtn"));
-    if (!maxbtn || !restorebtn)
+    if (!maxbtn || !restorebtn || !m_hasMaxRestore)
         return;
     const bool maximized = isMaximized();
     maxbtn->SetVisible(!maximized);

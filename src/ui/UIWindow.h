@@ -126,6 +126,7 @@ protected:
     CPaintManagerUI m_pm;
     bool m_skinLoaded = false;
     bool m_dragging = false;
+    bool m_hasMaxRestore = false;  // the skin shows a maximise/restore pair
     QPoint m_dragOffset;
 };
 
