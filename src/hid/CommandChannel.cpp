@@ -16,6 +16,20 @@ void CommandChannel::SetConnectionType(int type) {
     chunkSize_ = wireless ? 24 : 56;
 }
 
+int CommandChannel::OpenInterface(const QString& path, bool receiver) {
+    std::lock_guard lock(exchangeLock_);
+    return (receiver ? receiver_ : wired_).Open(path, true, true, true, false);
+}
+
+void CommandChannel::CloseInterfaces() {
+    opened_ = false;
+    // Closing first aborts a transfer that holds the exchange lock; taking
+    // the lock then waits only for that exchange to notice.
+    wired_.Close();
+    receiver_.Close();
+    std::lock_guard lock(exchangeLock_);
+}
+
 int CommandChannel::SetBlockLength(uint16_t length) {
     if (length > kMaxBlockLength)
         return 0;

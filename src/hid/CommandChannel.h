@@ -55,6 +55,14 @@ public:
     bool SyncLighting() const { return syncLighting_; }
     void SetSyncLighting(bool on) { syncLighting_ = on; }
 
+    // Opens the wired or the receiver interface on `path` (read, write,
+    // shared) under the exchange lock; the caller then sets the connection
+    // type and the opened flag. 1 or 0.
+    int OpenInterface(const QString& path, bool receiver);
+    // Clears the opened flag and closes both interfaces; an exchange blocked
+    // in a read or write ends at once with its failure code.
+    void CloseInterfaces();
+
     HidInterface& WiredInterface() { return wired_; }
     HidInterface& ReceiverInterface() { return receiver_; }
     // The interface exchanges go through: the receiver's when wireless.

@@ -3,7 +3,9 @@
 // done, -1 when writing failed, -101 when the device behind the receiver did
 // not answer, -102/-103 for an answer status of 0xFF/0xFE and -201 for a key
 // table write to a profile other than 0. A multi-chunk transfer stops at the
-// first chunk that does not succeed and returns its code.
+// first chunk that does not succeed and returns its code. Builders take the
+// channel's command or light lock themselves for the whole transfer: never
+// call one with that lock held.
 #pragma once
 
 #include "hid/CommandChannel.h"

@@ -81,8 +81,12 @@ void HidInterface::ReleaseConnection() {
     // Ends a blocked read or write of another thread at once.
     if (old)
         old->Abort();
-    caps_ = HidCaps();
-    attributes_ = HidAttributes();
+    {
+        std::lock_guard lock(mutex_);
+        caps_ = HidCaps();
+        attributes_ = HidAttributes();
+    }
+    std::lock_guard lock(entriesMutex_);
     inputEntries_.clear();
 }
 
@@ -177,10 +181,13 @@ int HidInterface::FillDeviceInfo() {
     {
         std::lock_guard lock(mutex_);
         info_ = info;
+        caps_ = caps;
+        attributes_ = conn->Attributes();
     }
-    caps_ = caps;
-    attributes_ = conn->Attributes();
-    inputEntries_ = std::move(entries);
+    {
+        std::lock_guard lock(entriesMutex_);
+        inputEntries_ = std::move(entries);
+    }
     interfaceNumber_ = ParseInterfaceNumber(path);
     collectionNumber_ = col;
     return 1;
@@ -299,6 +306,7 @@ int HidInterface::UnpackInputReport(const uint8_t* report, size_t length) {
     const uint8_t* data = report + 1;
     const size_t dataLength = length - 1;
     const uint64_t availableBits = uint64_t(dataLength) * 8;
+    std::lock_guard lock(entriesMutex_);
     for (HidDataEntry& e : inputEntries_) {
         e.set = false;
         if (e.reportId != report[0] || e.field >= c.fields.size())
@@ -353,7 +361,23 @@ int HidInterface::UnpackInputReport(const uint8_t* report, size_t length) {
     return 1;
 }
 
+HidCaps HidInterface::Caps() const {
+    std::lock_guard lock(mutex_);
+    return caps_;
+}
+
+HidAttributes HidInterface::Attributes() const {
+    std::lock_guard lock(mutex_);
+    return attributes_;
+}
+
+std::vector<HidDataEntry> HidInterface::InputEntries() const {
+    std::lock_guard lock(entriesMutex_);
+    return inputEntries_;
+}
+
 uint16_t HidInterface::FirstUsage() const {
+    std::lock_guard lock(entriesMutex_);
     if (inputEntries_.empty() || !inputEntries_.front().isButton ||
         inputEntries_.front().usageList.empty())
         return 0;

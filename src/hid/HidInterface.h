@@ -84,14 +84,16 @@ public:
     // Fills the usages and values of every input entry whose report id is
     // byte 0 of the report; 1 on success, 0 when a value cannot be read.
     int UnpackInputReport(const uint8_t* report, size_t length);
-    const std::vector<HidDataEntry>& InputEntries() const { return inputEntries_; }
+    // A copy of the entries as the last unpacking left them.
+    std::vector<HidDataEntry> InputEntries() const;
     // The first usage of the first input entry after unpacking, 0 if none.
     uint16_t FirstUsage() const;
 
-    const HidCaps& Caps() const { return caps_; }
-    const HidAttributes& Attributes() const { return attributes_; }
+    HidCaps Caps() const;
+    HidAttributes Attributes() const;
     uint16_t InterfaceNumber() const { return interfaceNumber_; }
     uint16_t CollectionNumber() const { return collectionNumber_; }
+
     QString DevicePath() const;
     QString LastError() const;
     bool ReadInProgress() const { return readInProgress_; }
@@ -121,9 +123,10 @@ private:
     std::shared_ptr<const Info> info_;
     HidCaps caps_;
     HidAttributes attributes_;
+    mutable std::mutex entriesMutex_;  // guards inputEntries_ (input thread vs. close)
     std::vector<HidDataEntry> inputEntries_;
-    uint16_t interfaceNumber_ = 0;
-    uint16_t collectionNumber_ = 0;
+    std::atomic<uint16_t> interfaceNumber_{0};
+    std::atomic<uint16_t> collectionNumber_{0};
     std::atomic<bool> readInProgress_{false};
     std::atomic<bool> writeInProgress_{false};
 };

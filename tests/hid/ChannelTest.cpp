@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <QStringList>
 
+#include <future>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -188,4 +189,22 @@ TEST_F(SimChannel, UnplugDuringAMultiChunkTransferEndsCleanly) {
     uint8_t info[34] = {};
     EXPECT_EQ(hid::ReadDeviceInfo(channel, info), 1);
     EXPECT_EQ(info[5], 11);
+}
+
+TEST_F(SimChannel, ClosingTheChannelEndsAnExchangeWaitingForItsAnswer) {
+    ASSERT_EQ(channel.OpenInterface(kMouseReceiver, true), 1);
+    channel.SetConnectionType(hid::kConnectionWireless);
+    channel.SetOpened(true);
+    mouse->SetAnswerDelay(4000ms);
+    auto exchange = std::async(std::launch::async, [&] { return Send(0x01); });
+    while (!channel.IsBusy() || !channel.ReceiverInterface().ReadInProgress())
+        std::this_thread::sleep_for(1ms);
+    const auto start = std::chrono::steady_clock::now();
+    channel.CloseInterfaces();
+    // Well before the 5000 ms limit of the wireless read.
+    ASSERT_EQ(exchange.wait_for(2s), std::future_status::ready);
+    EXPECT_EQ(exchange.get(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    EXPECT_FALSE(channel.IsOpened());
+    EXPECT_EQ(Send(0x01), 0);  // not opened
 }

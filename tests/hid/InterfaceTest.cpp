@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -163,4 +164,32 @@ TEST_F(InterfaceTest, EnumerationListsEveryCollectionOnce) {
     EXPECT_EQ(paths.size(), 6);  // 1 + 4 mouse, 1 headset
     probe.FreePathList();
     EXPECT_TRUE(probe.NextPath().isNull());
+}
+
+TEST_F(InterfaceTest, InputThreadSurvivesCloseAndReopenFromAnotherThread) {
+    hid::HidInterface input;
+    ASSERT_EQ(input.Open(kConsumerPath, true, false, true, false), 1);
+    std::atomic<bool> stop{false};
+    std::atomic<int> usages{0};
+    std::thread reader([&] {
+        uint8_t report[64];
+        size_t n = 0;
+        while (!stop) {
+            if (input.ReadReport(report, 64, &n, 20) == 1 &&
+                input.UnpackInputReport(report, n) == 1 && input.FirstUsage() == 0x0401)
+                ++usages;
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        mouse->SendUsage(0x0401);
+        if (i % 10 == 0) {
+            input.Close();
+            input.Reopen();
+        }
+        std::this_thread::sleep_for(200us);
+    }
+    stop = true;
+    reader.join();
+    EXPECT_GT(usages.load(), 0);
+    EXPECT_TRUE(input.IsOpen());
 }
