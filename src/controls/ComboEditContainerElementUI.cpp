@@ -1,7 +1,5 @@
 #include "controls/ComboEditContainerElementUI.h"
 
-#include <QPainter>
-
 #include "platform/Debug.h"
 #include "ui/UIDlgBuilder.h"
 #include "ui/UIEdit.h"
@@ -14,9 +12,9 @@ QString CComboEditContainerElementUI::GetClass() const {
 }
 
 void* CComboEditContainerElementUI::GetInterface(const QString& name) {
-    if (name == QLatin1String("ComboEditContainerElement") || name == QLatin1String("ListItem"))
+    if (name == QLatin1String("ComboEditContainerElement"))
         return this;
-    return ui::CHorizontalLayoutUI::GetInterface(name);
+    return ui::CListContainerElementUI::GetInterface(name);
 }
 
 ui::UINT CComboEditContainerElementUI::GetControlFlags() const {
@@ -49,73 +47,66 @@ void CComboEditContainerElementUI::SetAttribute(const QString& name, const QStri
     const QString n = name.toLower();
     if (n == QLatin1String("normalimage") || n == QLatin1String("hotimage") ||
         n == QLatin1String("selectedimage"))
-        return;  // the row draws colours, not status pictures
-    if (n == QLatin1String("selectedbkcolor")) {
-        ui::DWORD c = 0;
-        if (ui::ParseColor(value, &c))
-            SetSelectedBkColor(c);
+        return;  // the row takes its looks from its list
+    ui::CListContainerElementUI::SetAttribute(name, value);
+}
+
+void CComboEditContainerElementUI::SelectByPointer(bool toggle) {
+    if (!m_pOwner) {
+        Select(toggle ? !IsSelected() : true, true);
         return;
     }
-    if (n == QLatin1String("selected")) {
-        Select(ui::ParseBool(value));
-        return;
+    if (!toggle) {
+        m_pOwner->SelectItem(m_iIndex, false, true);
+    } else if (IsSelected()) {
+        m_pOwner->UnSelectItem(m_iIndex);
+    } else {
+        m_addingToSelection = true;
+        m_pOwner->SelectMultiItem(m_iIndex, true);
+        m_addingToSelection = false;
     }
-    ui::CHorizontalLayoutUI::SetAttribute(name, value);
 }
 
-void CComboEditContainerElementUI::Select(bool selected) {
-    if (m_selected == selected)
-        return;
-    m_selected = selected;
-    if (selected)
-        m_uButtonState |= ui::UISTATE_SELECTED;
-    else
-        m_uButtonState &= ~ui::UISTATE_SELECTED;
-    Invalidate();
-}
-
-bool CComboEditContainerElementUI::Activate() {
-    if (!ui::CHorizontalLayoutUI::Activate())
-        return false;
-    if (m_pManager)
-        m_pManager->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_ITEMACTIVATE));
-    return true;
-}
-
-ui::CControlUI* CComboEditContainerElementUI::Owner() const {
-    return m_pParent;
+bool CComboEditContainerElementUI::Select(bool select, bool triggerEvent) {
+    // Added to a multiple selection: only this row changes. The library's
+    // row would ask its list for a single selection and clear the others.
+    if (select && m_addingToSelection && m_pOwner && m_pOwner->IsMultiSelect()) {
+        if (!IsEnabled())
+            return false;
+        m_bSelected = true;
+        Invalidate();
+        return true;
+    }
+    return ui::CListContainerElementUI::Select(select, triggerEvent);
 }
 
 void CComboEditContainerElementUI::DoEvent(ui::TEventUI& event) {
     const bool mouse = event.Type > ui::UIEVENT__MOUSEBEGIN && event.Type < ui::UIEVENT__MOUSEEND;
     if (mouse && !IsMouseEnabled()) {
-        if (ui::CControlUI* owner = Owner())
-            owner->DoEvent(event);
+        if (m_pOwner)
+            m_pOwner->DoOwnerEvent(event);
         else
             ui::CHorizontalLayoutUI::DoEvent(event);
         return;
     }
+    ui::CPaintManagerUI* pm = m_pManager;
     switch (event.Type) {
         case ui::UIEVENT_KEYDOWN:
             if (IsEnabled() && (event.key == Qt::Key_Return || event.key == Qt::Key_Enter)) {
                 Activate();
                 Invalidate();
-                if (m_pManager)
-                    m_pManager->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_RETURN));
+                if (pm)
+                    pm->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_RETURN));
                 return;
             }
             break;
         case ui::UIEVENT_BUTTONDOWN:
-            if (IsEnabled()) {
-                if (event.wKeyState & Qt::ControlModifier)
-                    Select(!m_selected);
-                else
-                    Select(true);
-            }
+            if (IsEnabled())
+                SelectByPointer(event.wKeyState & Qt::ControlModifier);
             return;
         case ui::UIEVENT_BUTTONUP:
-            if (IsEnabled() && m_pManager)
-                m_pManager->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_ITEMCLICK));
+            if (IsEnabled() && pm)
+                pm->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_ITEMCLICK));
             return;
         case ui::UIEVENT_MOUSEMOVE:
             return;
@@ -136,29 +127,22 @@ void CComboEditContainerElementUI::DoEvent(ui::TEventUI& event) {
                 Activate();
             return;
         case ui::UIEVENT_TIMER:
-            if (m_pManager)
-                m_pManager->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_TIMER),
-                                       event.wParam, event.lParam);
+            if (pm)
+                pm->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_TIMER), event.wParam,
+                               event.lParam);
             return;
         case ui::UIEVENT_CONTEXTMENU:
-            if (IsContextMenuUsed() && m_pManager) {
-                m_pManager->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_MENU),
-                                       event.wParam, event.lParam);
+            if (IsContextMenuUsed() && pm) {
+                pm->SendNotify(this, QString::fromLatin1(ui::DUI_MSGTYPE_MENU), event.wParam,
+                               event.lParam);
                 return;
             }
             break;
         default:
             break;
     }
+    // Everything else (focus, wheel) as a plain container.
     ui::CHorizontalLayoutUI::DoEvent(event);
-}
-
-void CComboEditContainerElementUI::PaintBkColor(QPainter& p) {
-    if (m_selected && m_selectedBkColor) {
-        ui::CRenderEngine::DrawColor(p, m_rcItem, m_selectedBkColor);
-        return;
-    }
-    ui::CHorizontalLayoutUI::PaintBkColor(p);
 }
 
 }  // namespace controls

@@ -16,13 +16,18 @@ protected:
         ui::CPaintManagerUI::SetResourcePath(QStringLiteral(NUVARO_SOURCE_DIR "/resources/skin/"));
         host = std::make_unique<uitest::Host>(
             QStringLiteral(
-                "<VerticalLayout><CComboEditContainerElementUI name=\"row\" height=\"30\" "
-                "normalimage=\"x.png\" selectedbkcolor=\"#19C6E6\"/><Control/></VerticalLayout>"),
+                "<VerticalLayout><List name=\"list\" multiselect=\"true\" "
+                "itemselectedbkcolor=\"#19C6E6\" itemselectedbarcolor=\"#19C6E6\">"
+                "<CComboEditContainerElementUI name=\"row\" height=\"30\" normalimage=\"x.png\"/>"
+                "<CComboEditContainerElementUI name=\"row2\" "
+                "height=\"30\"/></List></VerticalLayout>"),
             QSize(300, 100));
         row = host->Find<CComboEditContainerElementUI>(QStringLiteral("row"));
+        row2 = host->Find<CComboEditContainerElementUI>(QStringLiteral("row2"));
     }
     std::unique_ptr<uitest::Host> host;
     CComboEditContainerElementUI* row = nullptr;
+    CComboEditContainerElementUI* row2 = nullptr;
 };
 
 TEST_F(ComboEditRow, BuildsItsContentFromTheSkinFile) {
@@ -38,7 +43,7 @@ TEST_F(ComboEditRow, BuildsItsContentFromTheSkinFile) {
 }
 
 TEST_F(ComboEditRow, ClickSelectsCtrlTogglesReleaseReports) {
-    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(row && row2);
     const QPoint pt = row->GetPos().center();
     ctltest::Send(row, ui::UIEVENT_BUTTONDOWN, pt, Qt::LeftButton);
     EXPECT_TRUE(row->IsSelected());
@@ -51,6 +56,18 @@ TEST_F(ComboEditRow, ClickSelectsCtrlTogglesReleaseReports) {
     ctltest::Send(row, ui::UIEVENT_BUTTONDOWN, pt, int(Qt::LeftButton) | int(Qt::ControlModifier));
     EXPECT_TRUE(row->IsSelected());
     EXPECT_EQ(ctltest::Render(row).pixel(2, 2), qRgb(0x19, 0xC6, 0xE6)) << "selected background";
+
+    // Ctrl adds the second row; a plain click on it leaves it alone.
+    const QPoint pt2 = row2->GetPos().center();
+    ctltest::Send(row2, ui::UIEVENT_BUTTONDOWN, pt2,
+                  int(Qt::LeftButton) | int(Qt::ControlModifier));
+    EXPECT_TRUE(row->IsSelected());
+    EXPECT_TRUE(row2->IsSelected());
+    ctltest::Send(row2, ui::UIEVENT_BUTTONDOWN, pt2, Qt::LeftButton);
+    EXPECT_FALSE(row->IsSelected());
+    EXPECT_TRUE(row2->IsSelected());
+    EXPECT_GE(host->recorder.Count(QStringLiteral("itemselect")), 1)
+        << "the list reports user selections";
 }
 
 TEST_F(ComboEditRow, ReturnTimerAndMenu) {

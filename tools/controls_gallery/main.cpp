@@ -88,11 +88,7 @@ QString Page() {
         rings += Ring(v);
     QString rows;
     for (int i = 0; i < 3; ++i)
-        rows +=
-            QStringLiteral(
-                "<ComboEditContainerElement name=\"row_%1\" height=\"30\" hotbkcolor=\"#272B34\" "
-                "selectedbkcolor=\"#1B3A44\"/>")
-                .arg(i);
+        rows += QStringLiteral("<ComboEditContainerElement name=\"row_%1\" height=\"30\"/>").arg(i);
     QString xml = QStringLiteral(
         "<VerticalLayout bkcolor=\"#15171C\" inset=\"24,16,24,16\" childpadding=\"10\">"
         "<Label text=\"Custom controls\" height=\"30\" font=\"3\" textcolor=\"#E8EAF0\"/>"
@@ -132,8 +128,8 @@ QString Page() {
         "      cursor=\"sizeall\"/>%11"
         "  </VerticalLayout>"
         "  <VerticalLayout width=\"300\" childpadding=\"6\">%12"
-        "    <VerticalLayout name=\"rows\" height=\"96\" bkcolor=\"#1E2128\" "
-        "inset=\"0,3,0,3\">%13</VerticalLayout>"
+        "    <List name=\"rows\" height=\"96\" bkcolor=\"#1E2128\" inset=\"0,3,0,3\" "
+        "itemselectedbkcolor=\"#1B3A44\" itemhotbkcolor=\"#272B34\">%13</List>"
         "  </VerticalLayout>"
         "  <VerticalLayout childpadding=\"6\">%14"
         "    <CWndUI name=\"wnd\" height=\"48\"/>"
@@ -253,7 +249,7 @@ void FeedControls(ui::CPaintManagerUI& pm) {
             row->GetText2()->SetText(QString::fromLatin1(kSteps[i]));
         if (auto* edit = row->GetDelayEdit())
             static_cast<ui::CControlUI*>(edit)->SetText(QString::number(50 + i * 25));
-        row->Select(i == 1);
+        row->Select(i == 1, false);
     }
     if (auto* wnd = dynamic_cast<controls::CWndUI*>(pm.FindControl(QStringLiteral("wnd")))) {
         auto* label = new QLabel(QStringLiteral("a plain Qt widget"), pm.GetPaintWindow());
