@@ -75,7 +75,7 @@ bool CContainerUI::RemoveAt(int index, bool doNotDestroy) {
         return false;
     m_items.removeAt(index);
     if (m_pManager)
-        m_pManager->ReapObjects(c);
+        m_pManager->ReapTree(c);
     if (!doNotDestroy && m_bAutoDestroy) {
         delete c;
     } else {

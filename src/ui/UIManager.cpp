@@ -281,6 +281,14 @@ void CPaintManagerUI::InitControls(CControlUI* control, CControlUI*) {
     control->Init();
 }
 
+void CPaintManagerUI::ReapTree(CControlUI* control) {
+    if (!control)
+        return;
+    for (CControlUI* c : control->findChildren<CControlUI*>())
+        ReapObjects(c);
+    ReapObjects(control);
+}
+
 void CPaintManagerUI::NameChanged(CControlUI* control, const QString& oldName) {
     if (!oldName.isEmpty() && m_names.value(oldName) == control) {
         m_names.remove(oldName);
@@ -302,13 +310,6 @@ void CPaintManagerUI::ReapObjects(CControlUI* control) {
     const QString name = control->GetName();
     if (!name.isEmpty() && m_names.value(name) == control)
         m_names.remove(name);
-    for (auto it = m_names.begin(); it != m_names.end();) {
-        // Descendants leave with their ancestor.
-        if (it.value() != control && control->isAncestorOf(it.value()))
-            it = m_names.erase(it);
-        else
-            ++it;
-    }
     for (auto& group : m_optionGroups)
         group.removeAll(control);
     if (control == m_root)

@@ -117,6 +117,7 @@ public:
                                       int index = 0) const;
     QVector<CControlUI*> FindSubControlsByClass(CControlUI* parent, const QString& className) const;
     void ReapObjects(CControlUI* control);  // a control leaves the manager
+    void ReapTree(CControlUI* control);     // a control and its descendants leave it
     void NameChanged(CControlUI* control, const QString& oldName);
     void InitControls(CControlUI* control, CControlUI* parent = nullptr);
 

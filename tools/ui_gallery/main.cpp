@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "appearance/AboutWnd.h"
 #include "appearance/MsgWnd.h"
 #include "platform/Folders.h"
 #include "ui/UIlib.h"
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
                               QStringLiteral("FILE"));
     QCommandLineOption langOpt(QStringLiteral("lang"), QStringLiteral("Language table: en or cn."),
                                QStringLiteral("LANG"), QStringLiteral("en"));
-    parser.addOptions({dpiOpt, outOpt, langOpt});
+    QCommandLineOption aboutOpt(QStringLiteral("about"), QStringLiteral("Also render the about window to FILE."),
+                                QStringLiteral("FILE"));
+    parser.addOptions({dpiOpt, outOpt, langOpt, aboutOpt});
     parser.process(app);
 
     bool ok = false;
@@ -98,6 +101,18 @@ int main(int argc, char** argv) {
     if (!image.save(out, "PNG")) {
         std::fprintf(stderr, "nuvaro-ui-gallery: cannot write %s\n", qPrintable(out));
         return 1;
+    }
+    if (parser.isSet(aboutOpt)) {
+        appearance::CAboutWnd about;
+        about.Create(nullptr, QStringLiteral("  "), ui::UI_WNDSTYLE_DIALOG, ui::UI_WNDSTYLE_EX_TOOLWINDOW);
+        about.SetDPI(dpi);
+        about.show();
+        Settle();
+        about.GetPaintManager().UpdateLayout();
+        if (!about.grab().save(parser.value(aboutOpt), "PNG")) {
+            std::fprintf(stderr, "nuvaro-ui-gallery: cannot write %s\n", qPrintable(parser.value(aboutOpt)));
+            return 1;
+        }
     }
     std::printf("nuvaro-ui-gallery: %dx%d at %d DPI (%s) -> %s\n", image.width(), image.height(),
                 dpi, qPrintable(lang), qPrintable(out));
