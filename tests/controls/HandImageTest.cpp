@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "ControlsTestSupport.h"
 #include "controls/HandImgButtonUI.h"
@@ -35,6 +36,30 @@ TEST(HandImgButton, DrawsItsPictureAtADestinationRelativeToItself) {
     // the root shows nothing of it right of the control.
     const QImage whole = host.widget->grab().toImage();
     EXPECT_EQ(whole.pixel(140, 20), qRgb(0, 0, 0));
+}
+
+TEST(HandImgButton, PicturesOutsideTheSkinFolder) {
+    ctltest::EnsureRegistered();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage img(20, 10, QImage::Format_ARGB32);
+    img.fill(QColor(0, 0, 255));
+    ASSERT_TRUE(img.save(dir.filePath(QStringLiteral("abs.png"))));
+    // An absolute name with an oversized source (cut to the picture), and
+    // a missing picture that draws nothing.
+    uitest::Host host(
+        QStringLiteral("<HorizontalLayout bkcolor=\"#000000\">"
+                       "<CHandImgButtonUI name=\"a\" width=\"40\" height=\"20\" "
+                       "handimage=\"file='%1' source='0,0,500,500'\"/>"
+                       "<CHandImgButtonUI name=\"m\" width=\"40\" height=\"20\" "
+                       "handimage=\"file='%2/missing.png'\"/><Control/></HorizontalLayout>")
+            .arg(dir.filePath(QStringLiteral("abs.png")), dir.path()),
+        QSize(100, 20));
+    auto* a = host.Find<CHandImgButtonUI>(QStringLiteral("a"));
+    auto* m = host.Find<CHandImgButtonUI>(QStringLiteral("m"));
+    ASSERT_TRUE(a && m);
+    EXPECT_EQ(ctltest::Render(a).pixel(39, 19), qRgb(0, 0, 255));
+    EXPECT_EQ(ctltest::Render(m).pixel(20, 10), qRgb(0, 0, 0));
 }
 
 TEST(HandImgButton, ReportsPointerCrossingOnlyWhenEnabled) {
@@ -108,8 +133,8 @@ struct PanFixture {
     uitest::Host host;
 };
 
-// The picture must be in the cache before "handimage" is parsed, so the
-// fixture's image is added through a manager-wide name first.
+// The skin names "pan.png" before the test puts it into the image cache;
+// each test sets the picture again once it is there.
 class HandImgSelect : public ::testing::Test {
 protected:
     void SetUp() override { ctltest::EnsureRegistered(); }
