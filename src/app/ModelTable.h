@@ -10,10 +10,10 @@
 namespace app {
 
 struct ModelRow {
-    const char* folderName;   // device folder name in the user data root
+    const char* folderName;  // device folder name in the user data root
     std::uint16_t vendorId;
     std::uint16_t productId;
-    int deviceType;           // DeviceType: 1 keyboard, 2 mouse, 3 mousepad, 7 headset
+    int deviceType;  // DeviceType: 1 keyboard, 2 mouse, 3 mousepad, 7 headset
     int variant;
     int presetSetIndex;
 };
