@@ -1,6 +1,7 @@
 #include "controls/HandImgSelectButtonUI.h"
 
 #include <QCursor>
+#include <cmath>
 #include <cstdlib>
 
 #include "controls/HandImage.h"
@@ -138,8 +139,8 @@ void CHandImgSelectButtonUI::SetPos(const QRect& rc, bool needInvalidate) {
 
 namespace {
 // Moves the window [lo, hi) along one axis of a picture `extent` long when
-// the pointer moved by `delta` device pixels (`d` picture pixels): the
-// picture follows the pointer and the window stays inside it.
+// the pointer moved by `delta` (`d` = its size) picture pixels: the picture
+// follows the pointer and the window stays inside it.
 void PanAxis(int delta, int d, int extent, int& lo, int& hi) {
     if (delta < 0) {
         if (hi < extent) {
@@ -164,12 +165,15 @@ void PanAxis(int delta, int d, int extent, int& lo, int& hi) {
 }  // namespace
 
 void CHandImgSelectButtonUI::Pan(const QPoint& pt) {
+    // Distances in picture pixels, from positions converted before taking
+    // the difference, so slow drags above 96 DPI still add up.
     const int dpi = m_pManager ? m_pManager->GetDPI() : 96;
-    const int dx = pt.x() - m_last.x();
-    const int dy = pt.y() - m_last.y();
+    auto toPicture = [dpi](int v) { return static_cast<int>(std::floor(v * 96.0 / dpi)); };
+    const int dx = toPicture(pt.x()) - toPicture(m_last.x());
+    const int dy = toPicture(pt.y()) - toPicture(m_last.y());
     if (m_windowed) {
-        PanAxis(dx, std::abs(dx) * 96 / dpi, m_imageSize.width(), m_left, m_right);
-        PanAxis(dy, std::abs(dy) * 96 / dpi, m_imageSize.height(), m_top, m_bottom);
+        PanAxis(dx, std::abs(dx), m_imageSize.width(), m_left, m_right);
+        PanAxis(dy, std::abs(dy), m_imageSize.height(), m_top, m_bottom);
         FormDrawString();
     }
     m_last = pt;

@@ -171,6 +171,27 @@ TEST_F(HandImgSelect, PansInsideThePictureAndStopsAtItsEdges) {
     EXPECT_EQ(s->GetSourceWindow(), QRect(0, 0, 100, 50));
 }
 
+TEST_F(HandImgSelect, SlowDragsAddUpAboveNinetySixDpi) {
+    uitest::Host host(
+        QStringLiteral("<HorizontalLayout><CHandImgSelectButtonUI name=\"s\" width=\"100\" "
+                       "height=\"50\"/><Control/></HorizontalLayout>"),
+        QSize(300, 75), 144);
+    host.pm->AddImage(QStringLiteral("pan.png"), StripedPicture());
+    auto* s = host.Find<CHandImgSelectButtonUI>(QStringLiteral("s"));
+    ASSERT_NE(s, nullptr);
+    s->SetHandImage(QStringLiteral("pan.png"));
+    // 150x75 device pixels show 100x50 picture pixels.
+    EXPECT_EQ(s->GetSourceWindow(), QRect(0, 0, 100, 50));
+    QPoint pt(140, 30);
+    ctltest::Send(s, ui::UIEVENT_BUTTONDOWN, pt, Qt::LeftButton);
+    for (int i = 0; i < 30; ++i) {  // 30 moves of one device pixel to the left
+        pt.rx() -= 1;
+        ctltest::Send(s, ui::UIEVENT_MOUSEMOVE, pt, Qt::LeftButton);
+    }
+    ctltest::Send(s, ui::UIEVENT_BUTTONUP, pt);
+    EXPECT_EQ(s->GetSourceWindow(), QRect(20, 0, 100, 50));
+}
+
 TEST_F(HandImgSelect, MovesWithoutAPressDoNotPan) {
     PanFixture f;
     f.host.pm->AddImage(QStringLiteral("pan.png"), StripedPicture());
