@@ -16,6 +16,7 @@ class CPaintManagerUI;
 class CContainerUI;
 
 class CControlUI : public QWidget {
+    Q_OBJECT  // so qobject_cast / findChildren<CControlUI*> tell controls from plain widgets
 public:
     CControlUI();
     ~CControlUI() override;
