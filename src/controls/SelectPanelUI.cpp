@@ -37,7 +37,6 @@ void CSelectPanelUI::UpdateBand(const QPoint& pt) {
     m_right = std::max(m_anchor.x(), m_current.x());
     m_top = std::min(m_anchor.y(), m_current.y());
     m_bottom = std::max(m_anchor.y(), m_current.y());
-    m_selection = QRect(QPoint(m_left, m_top), QPoint(m_right - 1, m_bottom - 1));
 }
 
 void CSelectPanelUI::ApplySelection() {

@@ -24,8 +24,10 @@ public:
 
     bool IsSelectionPending() const { return m_pending; }
     bool IsSelecting() const { return m_selecting; }
-    // The last band in root coordinates; right and bottom are exclusive.
-    QRect GetSelectionRect() const { return m_selection; }
+    // The last band, in root coordinates.
+    QRect GetSelectionRect() const {
+        return QRect(QPoint(m_left, m_top), QPoint(m_right - 1, m_bottom - 1));
+    }
 
     // True when `item` (a control rectangle) and the band [left, right) x
     // [top, bottom) share a non-empty area; touching edges do not count.
@@ -39,7 +41,6 @@ private:
     bool m_selecting = false;
     QPoint m_anchor;
     QPoint m_current;
-    QRect m_selection;
     int m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
 };
 
