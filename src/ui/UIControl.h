@@ -17,8 +17,7 @@ class CContainerUI;
 
 class CControlUI : public QWidget {
     Q_OBJECT  // so qobject_cast / findChildren<CControlUI*> tell controls from plain widgets
-public:
-    CControlUI();
+        public : CControlUI();
     ~CControlUI() override;
 
     // Identity.
@@ -209,6 +208,9 @@ public:
     void NeedUpdate();        // this control's size changed: relayout
     void NeedParentUpdate();  // the parent's layout changed
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
+
+    // The manager is going away: forget it (no calls into it after this).
+    void ForgetManager() { m_pManager = nullptr; }
 
 protected:
     // Qt → DoEvent translation.

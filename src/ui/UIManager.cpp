@@ -47,6 +47,14 @@ CPaintManagerUI::CPaintManagerUI() {
 CPaintManagerUI::~CPaintManagerUI() {
     managers().removeAll(this);
     RemoveAllTimers();
+    // Controls that outlive their manager must not call into it.
+    QVector<CControlUI*> known = m_names.values();
+    if (m_root) {
+        known.push_back(m_root);
+        known += m_root->findChildren<CControlUI*>();
+    }
+    for (CControlUI* c : known)
+        c->ForgetManager();
     if (m_host)
         m_host->removeEventFilter(this);
 }
