@@ -155,9 +155,13 @@ void CMenuWnd::Notify(TNotifyUI& msg) {
         m_chosen = msg.pSender->GetName();
         const QString chosen = m_chosen;
         Callback cb = m_callback;
+        const platform::WindowHandle target = m_target;
+        const UINT message = m_message;
         Close(1);
         if (cb)
             cb(chosen);
+        if (target && message)
+            platform::Send(target, message, reinterpret_cast<WPARAM>(&chosen), 0);
         return;
     }
 }

@@ -56,6 +56,16 @@ public:
     // Shows the menu and waits: the chosen item's name, empty when dismissed.
     QString Exec();
     QString GetChosenName() const { return m_chosen; }
+    // Also report the choice as a window message: `message` is sent to
+    // `target` with wParam pointing to the item name (valid during the call
+    // only; read it with ItemName).
+    void SetCommandTarget(platform::WindowHandle target, UINT message) {
+        m_target = target;
+        m_message = message;
+    }
+    static QString ItemName(WPARAM wParam) {
+        return wParam ? *reinterpret_cast<const QString*>(wParam) : QString();
+    }
     QRect MenuGeometry() const { return geometry(); }
 
     QString GetSkinFile() const override { return m_xml; }
@@ -71,7 +81,8 @@ private:
     QString m_xml;
     QString m_chosen;
     Callback m_callback;
-    bool m_deleteOnClose = false;
+    platform::WindowHandle m_target;
+    UINT m_message = 0;
 };
 
 }  // namespace ui

@@ -206,8 +206,14 @@ TEST(UiControls, MenuPlacementAndChosenItem) {
     QWidget owner;
     owner.resize(300, 200);
     owner.show();
-    QString chosen;
+    QString chosen, viaMessage;
+    platform::MessageWindow target([&](std::uint32_t m, platform::WParam w, platform::LParam) {
+        if (m == 1145)
+            viaMessage = CMenuWnd::ItemName(w);
+        return 0;
+    });
     auto* menu = new CMenuWnd();
+    menu->SetCommandTarget(target.Handle(), 1145);
     ASSERT_TRUE(menu->Init(
         &owner,
         QStringLiteral("<Menu width='160'><MenuElement name='about_menu' text='About'/>"
@@ -220,6 +226,7 @@ TEST(UiControls, MenuPlacementAndChosenItem) {
     ASSERT_NE(exitItem, nullptr);
     QTest::mouseClick(exitItem, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
     EXPECT_EQ(chosen, "exit");
+    EXPECT_EQ(viaMessage, "exit");
     EXPECT_EQ(menu->GetChosenName(), "exit");
     EXPECT_FALSE(menu->isVisible());
     delete menu;
