@@ -25,8 +25,11 @@ double Median(std::vector<double> v) {
 // One in-process start: milliseconds until the window is visible.
 double InProcessRun(int run) {
     app::Application::Config config;
-    config.instanceKey = QStringLiteral("nuvaro-zr7-bench-%1-%2").arg(QCoreApplication::applicationPid()).arg(run);
-    config.serviceName = QStringLiteral("org.nuvaro.Zr7.Bench%1x%2").arg(QCoreApplication::applicationPid()).arg(run);
+    config.instanceKey =
+        QStringLiteral("nuvaro-zr7-bench-%1-%2").arg(QCoreApplication::applicationPid()).arg(run);
+    config.serviceName = QStringLiteral("org.nuvaro.Zr7.Bench%1x%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(run);
     config.watchPower = false;
     QElapsedTimer timer;
     timer.start();
@@ -96,6 +99,7 @@ int main(int argc, char** argv) {
             process.push_back(ms);
     }
     std::printf("median in-process: %.1f ms (%zu runs)\n", Median(inProcess), inProcess.size());
-    std::printf("median process:    %.1f ms (%zu runs; goal under 400 ms)\n", Median(process), process.size());
+    std::printf("median process:    %.1f ms (%zu runs; goal under 400 ms)\n", Median(process),
+                process.size());
     return inProcess.empty() || process.empty() ? 1 : 0;
 }

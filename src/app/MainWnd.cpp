@@ -397,6 +397,19 @@ void CMainWnd::ApplyWindowDpi() {
         hide();
 }
 
+void CMainWnd::ApplySkinBackground(bool isColour, ui::DWORD colour, const QString& picture) {
+    ui::CControlUI* root = m_pm.FindControl(QStringLiteral("root"));
+    if (!root)
+        return;
+    if (isColour) {
+        root->SetBkColor(colour);
+        root->SetBkImage(QString());
+    } else {
+        root->SetBkColor(0);
+        root->SetBkImage(picture);
+    }
+}
+
 void CMainWnd::CenterOnWorkArea() {
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s)

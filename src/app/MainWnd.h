@@ -100,6 +100,9 @@ public:
     void SetDevicesHidden(int flag);
     void ApplyWindowDpi();
     void BringForward();
+    // The skin picker's choice: a colour for "root" (no picture), or a
+    // picture (relative to the skin folder or a full path) with no colour.
+    void ApplySkinBackground(bool isColour, ui::DWORD colour, const QString& picture);
     // The main window's end (WM_DESTROY): stops the workers and quits.
     void DestroyWindow();
     int CountConnectedEntries() const;

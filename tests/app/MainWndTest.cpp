@@ -308,3 +308,64 @@ TEST_F(MainWndTest, LanguageChangeMessageSwitchesTheTexts) {
     platform::Send(Hwnd(), WM_LANGUAGE_CHANGED, 99, 0);
     EXPECT_EQ(window->LanguageIndex(), zh);
 }
+
+TEST_F(MainWndTest, ActivationAndHoverDriveThePreviewFlag) {
+    DebugLines debug;
+    Make(NoDiscovery());
+    struct Step {
+        std::uint32_t msg;
+        ui::WPARAM wParam;
+        int preview;
+    } steps[] = {
+        {WM_ACTIVATE, 1, 1},   {WM_MOUSELEAVE, 0, 1},  // active: hover changes nothing
+        {WM_ACTIVATE, 0, 0},   {WM_MOUSEHOVER, 0, 1},  // inactive: hover previews
+        {WM_MOUSELEAVE, 0, 0},
+    };
+    for (const Step& s : steps) {
+        platform::Send(Hwnd(), s.msg, s.wParam, 0);
+        EXPECT_EQ(window->PreviewFlag(), s.preview) << s.msg;
+        EXPECT_EQ(mouse.preview, s.preview) << s.msg;
+    }
+    EXPECT_TRUE(debug.Has(QStringLiteral("鼠标移入")));
+    EXPECT_TRUE(debug.Has(QStringLiteral("鼠标移出")));
+    // Still looked at while suspended.
+    window->Power()->Inject(true);
+    platform::Send(Hwnd(), WM_MOUSEHOVER, 0, 0);
+    EXPECT_EQ(window->PreviewFlag(), 1);
+}
+
+TEST_F(MainWndTest, SkinChoiceSetsTheRootBackground) {
+    Make(NoDiscovery());
+    ui::CControlUI* root = Find("root");
+    ASSERT_NE(root, nullptr);
+    window->ApplySkinBackground(false, 0, QStringLiteral("common/background.png"));
+    EXPECT_EQ(root->GetBkColor(), 0u);
+    EXPECT_EQ(root->GetBkImage(), QStringLiteral("common/background.png"));
+    window->ApplySkinBackground(true, 0xFF203040, QStringLiteral("ignored.png"));
+    EXPECT_EQ(root->GetBkColor(), 0xFF203040u);
+    EXPECT_TRUE(root->GetBkImage().isEmpty());
+}
+
+TEST_F(MainWndTest, PrivateMessagesOfTheCatalogue) {
+    DebugLines debug;
+    Make(NoDiscovery());
+    platform::Send(Hwnd(), WM_SHOW_SETTING_PROGRESS, 0, 0);
+    EXPECT_TRUE(Find("setting_progress")->IsVisible());
+    Find("setbtn")->SetForeImage(QStringLiteral("main/ic_settings.png"));
+    platform::Send(Hwnd(), WM_CLEAR_UPDATE_MARK, 0, 0);
+    EXPECT_TRUE(Find("setbtn")->GetForeImage().isEmpty());
+    platform::Send(Hwnd(), WM_FIRMWARE_OUTDATED, 0x50C2, 261);
+    EXPECT_EQ(window->FirmwareCurrentFlag(), 1);
+    platform::Send(Hwnd(), WM_DPI_NOTE, 0, 0);
+    EXPECT_TRUE(debug.Has(QStringLiteral("界面 DPI 1发生变化")));
+    // A menu record nobody knows and an unknown item change nothing.
+    platform::Send(Hwnd(), WM_MENU_COMMAND, 123456789, 0);
+    platform::Send(Hwnd(), WM_MENU_COMMAND, StoreMenuRecord(QStringLiteral("no_such_item")), 0);
+    EXPECT_FALSE(window->Destroyed());
+    EXPECT_EQ(PendingMenuRecords(), 0);
+    // While suspended the private messages wait.
+    Find("setting_progress")->SetVisible(false);
+    window->Power()->Inject(true);
+    platform::Send(Hwnd(), WM_SHOW_SETTING_PROGRESS, 0, 0);
+    EXPECT_FALSE(Find("setting_progress")->IsVisible());
+}
