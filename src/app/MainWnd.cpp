@@ -182,8 +182,10 @@ void CMainWnd::StartWorkers() {
         for (;;) {
             if (stop.Wait(std::chrono::milliseconds(1)))
                 break;
-            const bool complete = hid::DiscoveryThread::RunPass(target, *list, probe);
-            if (complete && !announced) {
+            // A scan that cannot enumerate still ends the first pass: the
+            // window must not stay hidden on a machine without HID access.
+            hid::DiscoveryThread::RunPass(target, *list, probe);
+            if (!announced) {
                 platform::Post(target, gamingDevice, 0, 0);
                 announced = true;
             }
