@@ -162,9 +162,7 @@ void* CComboUI::GetInterface(const QString& name) {
 }
 
 void CComboUI::Reindex() {
-    for (int i = 0; i < GetCount(); ++i)
-        if (CListElementBase* e = AsListElement(GetItemAt(i)))
-            e->SetIndex(i);
+    ReindexRows(this);
 }
 
 bool CComboUI::Add(CControlUI* control) {
@@ -225,25 +223,16 @@ bool CComboUI::SelectItem(int index, bool, bool triggerEvent) {
         return true;
     const int old = m_iCurSel;
     if (index < 0) {
-        UnSelectItem(-1, true);
+        UnselectRows(this, -1, true);
         m_iCurSel = -1;
         Invalidate();
         return true;
     }
-    CControlUI* c = GetItemAt(index);
-    if (!c || !c->IsEnabled() || !AsListElement(c))
+    m_iCurSel = index;  // before the rows call back into us
+    if (!SelectSingleRow(this, index)) {
+        m_iCurSel = old;
         return false;
-    if (auto* prev = GetItemAt(old)) {
-        if (auto* l = dynamic_cast<CListLabelElementUI*>(prev))
-            l->Select(false);
-        else if (auto* ce = dynamic_cast<CListContainerElementUI*>(prev))
-            ce->Select(false);
     }
-    m_iCurSel = index;
-    if (auto* l = dynamic_cast<CListLabelElementUI*>(c); l && !l->IsSelected())
-        l->Select(true);
-    else if (auto* ce = dynamic_cast<CListContainerElementUI*>(c); ce && !ce->IsSelected())
-        ce->Select(true);
     Invalidate();
     if (m_pWindow)
         m_pWindow->update();
@@ -254,15 +243,7 @@ bool CComboUI::SelectItem(int index, bool, bool triggerEvent) {
 }
 
 bool CComboUI::UnSelectItem(int index, bool others) {
-    for (int i = 0; i < GetCount(); ++i) {
-        if ((others && i == index) || (!others && i != index))
-            continue;
-        if (auto* l = dynamic_cast<CListLabelElementUI*>(GetItemAt(i)); l && l->IsSelected())
-            l->Select(false);
-        else if (auto* ce = dynamic_cast<CListContainerElementUI*>(GetItemAt(i));
-                 ce && ce->IsSelected())
-            ce->Select(false);
-    }
+    UnselectRows(this, index, others);
     if (!others && index == m_iCurSel)
         m_iCurSel = -1;
     return true;

@@ -12,6 +12,32 @@ CListElementBase* AsListElement(CControlUI* control) {
     return static_cast<CListElementBase*>(control->GetInterface(QStringLiteral("ListItem")));
 }
 
+void ReindexRows(const CContainerUI* owner) {
+    for (int i = 0; i < owner->GetCount(); ++i)
+        if (CListElementBase* e = AsListElement(owner->GetItemAt(i)))
+            e->SetIndex(i);
+}
+
+void UnselectRows(const CContainerUI* owner, int index, bool others) {
+    for (int i = 0; i < owner->GetCount(); ++i) {
+        if ((others && i == index) || (!others && i != index))
+            continue;
+        if (CListElementBase* e = AsListElement(owner->GetItemAt(i)); e && e->IsItemSelected())
+            e->Select(false);
+    }
+}
+
+bool SelectSingleRow(const CContainerUI* owner, int index) {
+    CControlUI* c = owner->GetItemAt(index);
+    CListElementBase* e = AsListElement(c);
+    if (!e || !c->IsEnabled())
+        return false;
+    UnselectRows(owner, index, true);
+    if (!e->IsItemSelected())
+        e->Select(true);
+    return true;
+}
+
 bool ApplyListInfoAttribute(TListInfoUI& info, const QString& name, const QString& value) {
     const QString n = name.toLower();
     DWORD c = 0;
@@ -332,9 +358,7 @@ void* CListUI::GetInterface(const QString& name) {
 }
 
 void CListUI::Reindex() {
-    for (int i = 0; i < GetCount(); ++i)
-        if (CListElementBase* e = AsListElement(GetItemAt(i)))
-            e->SetIndex(i);
+    ReindexRows(this);
 }
 
 bool CListUI::Add(CControlUI* control) {
@@ -378,29 +402,17 @@ void CListUI::RemoveAll() {
 
 bool CListUI::SelectItem(int index, bool takeFocus, bool triggerEvent) {
     if (index < 0) {
-        UnSelectItem(-1, true);
+        UnselectRows(this, -1, true);
         m_iCurSel = -1;
         return true;
     }
-    CControlUI* c = GetItemAt(index);
-    CListElementBase* e = AsListElement(c);
-    if (!e || !c->IsEnabled())
-        return false;
     const int old = m_iCurSel;
-    for (int i = 0; i < GetCount(); ++i) {
-        CListElementBase* other = AsListElement(GetItemAt(i));
-        if (other && i != index && other->IsItemSelected()) {
-            if (auto* l = dynamic_cast<CListLabelElementUI*>(GetItemAt(i)))
-                l->Select(false);
-            else if (auto* ce = dynamic_cast<CListContainerElementUI*>(GetItemAt(i)))
-                ce->Select(false);
-        }
+    m_iCurSel = index;  // before the rows call back into us
+    if (!SelectSingleRow(this, index)) {
+        m_iCurSel = old;
+        return false;
     }
-    m_iCurSel = index;
-    if (auto* l = dynamic_cast<CListLabelElementUI*>(c); l && !l->IsSelected())
-        l->Select(true);
-    else if (auto* ce = dynamic_cast<CListContainerElementUI*>(c); ce && !ce->IsSelected())
-        ce->Select(true);
+    CControlUI* c = GetItemAt(index);
     EnsureVisible(c);
     if (takeFocus)
         c->SetFocus();
@@ -417,12 +429,9 @@ bool CListUI::SelectMultiItem(int index, bool triggerEvent) {
     CListElementBase* e = AsListElement(c);
     if (!e || !c->IsEnabled())
         return false;
-    if (auto* l = dynamic_cast<CListLabelElementUI*>(c))
-        l->Select(true);
-    else if (auto* ce = dynamic_cast<CListContainerElementUI*>(c))
-        ce->Select(true);
     const int old = m_iCurSel;
     m_iCurSel = index;
+    e->Select(true);
     if (triggerEvent && m_pManager)
         m_pManager->SendNotify(this, QString::fromLatin1(DUI_MSGTYPE_ITEMSELECT),
                                static_cast<WPARAM>(index), old);
@@ -430,17 +439,7 @@ bool CListUI::SelectMultiItem(int index, bool triggerEvent) {
 }
 
 bool CListUI::UnSelectItem(int index, bool others) {
-    for (int i = 0; i < GetCount(); ++i) {
-        if ((others && i == index) || (!others && i != index))
-            continue;
-        CControlUI* c = GetItemAt(i);
-        if (auto* l = dynamic_cast<CListLabelElementUI*>(c); l && l->IsSelected()) {
-            // Clear the flag without asking the owner to select.
-            l->Select(false);
-        } else if (auto* ce = dynamic_cast<CListContainerElementUI*>(c); ce && ce->IsSelected()) {
-            ce->Select(false);
-        }
-    }
+    UnselectRows(this, index, others);
     if (!others && index == m_iCurSel)
         m_iCurSel = -1;
     return true;

@@ -50,6 +50,8 @@ public:
     int GetIndex() const { return m_iIndex; }
     void SetIndex(int index) { m_iIndex = index; }
     bool IsItemSelected() const { return m_bSelected; }
+    // Marks the row; selecting also tells the owner (which clears the others).
+    virtual bool Select(bool select = true, bool triggerEvent = false) = 0;
 
 protected:
     IListOwnerUI* m_pOwner = nullptr;
@@ -66,7 +68,7 @@ public:
 
     bool IsSelected() const { return m_bSelected; }
     // Marks the row; tells the owner to select it when `ownerToo`.
-    virtual bool Select(bool select = true, bool triggerEvent = false);
+    bool Select(bool select = true, bool triggerEvent = false) override;
     bool Activate() override;  // "itemactivate"
     QSize EstimateSize(const QSize& available) override;
     void DoEvent(TEventUI& event) override;
@@ -82,7 +84,7 @@ public:
     UINT GetControlFlags() const override { return UIFLAG_INTERACTIVE; }
 
     bool IsSelected() const { return m_bSelected; }
-    virtual bool Select(bool select = true, bool triggerEvent = false);
+    bool Select(bool select = true, bool triggerEvent = false) override;
     bool Activate() override;
     QSize EstimateSize(const QSize& available) override;
     void DoEvent(TEventUI& event) override;
@@ -123,5 +125,11 @@ protected:
 // Reads the list-row attributes ("itemfont", "itemtextcolor", ...) into info.
 bool ApplyListInfoAttribute(TListInfoUI& info, const QString& name, const QString& value);
 CListElementBase* AsListElement(CControlUI* control);
+// Shared by the list owners (list, combo): row indexes and clearing rows
+// (every row but `index` with `others`, else only `index`).
+void ReindexRows(const CContainerUI* owner);
+void UnselectRows(const CContainerUI* owner, int index, bool others);
+// Selects row `index` of `owner` alone; false for a row that cannot be selected.
+bool SelectSingleRow(const CContainerUI* owner, int index);
 
 }  // namespace ui
