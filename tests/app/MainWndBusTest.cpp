@@ -46,6 +46,16 @@ public slots:
         return true;
     }
 };
+// Records the program's Broadcast signals.
+class BroadcastListener : public QObject {
+    Q_OBJECT
+public:
+    QStringList seen;
+public slots:
+    void Broadcast(const QString& name, uint wParam, qlonglong lParam) {
+        seen << QStringLiteral("%1 %2 %3").arg(name).arg(wParam).arg(lParam);
+    }
+};
 }  // namespace
 
 class MainWndBusTest : public MainWndTest {
@@ -139,6 +149,24 @@ TEST_F(MainWndBusTest, OversizeCopyDataOverTheBusIsRefused) {
     QDBusReply<bool> refused = iface.call(QStringLiteral("CopyData"), 2u, QByteArray(157, 2));
     EXPECT_FALSE(refused.isValid() && refused.value());
     EXPECT_EQ(window->Buffers().Peaks()[0], 1);
+}
+
+TEST_F(MainWndBusTest, TogglingLightControlBroadcastsTheFlag) {
+    BroadcastListener listener;
+    ASSERT_TRUE(QDBusConnection::sessionBus().connect(
+        QString(), platform::Bus::ObjectPath(), platform::Bus::InterfaceName(),
+        QStringLiteral("Broadcast"), &listener, SLOT(Broadcast(QString, uint, qlonglong))));
+    ui::TNotifyUI click;
+    click.sType = QStringLiteral("click");
+    click.pSender = Find("control_light_status");
+    window->Notify(click);
+    window->Notify(click);
+    const QString name = QString::fromLatin1(kMsgEBF16);
+    EXPECT_TRUE(testsupport::SpinUntil([&] { return listener.seen.size() >= 2; }));
+    EXPECT_EQ(listener.seen, (QStringList{name + " 1 0", name + " 1 1"}));
+    QDBusConnection::sessionBus().disconnect(
+        QString(), platform::Bus::ObjectPath(), platform::Bus::InterfaceName(),
+        QStringLiteral("Broadcast"), &listener, SLOT(Broadcast(QString, uint, qlonglong)));
 }
 
 #include "MainWndBusTest.moc"
