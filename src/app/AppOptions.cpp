@@ -34,11 +34,14 @@ AppOptions ParseOptions(const QStringList& args) {
         bool missing = false;
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             o.help = true;
-        } else if (arg == QLatin1String("--simulate")) {
+        } else if (arg == QLatin1String("--simulate") || arg == QLatin1String("--simulate-only")) {
             o.simulate = true;
-        } else if (arg.startsWith(QLatin1String("--simulate="))) {
+            o.simulateOnly = arg.endsWith(QLatin1String("-only"));
+        } else if (arg.startsWith(QLatin1String("--simulate=")) ||
+                   arg.startsWith(QLatin1String("--simulate-only="))) {
             o.simulate = true;
-            o.simulateModels = arg.mid(11);
+            o.simulateOnly = arg.startsWith(QLatin1String("--simulate-only="));
+            o.simulateModels = arg.mid(arg.indexOf(QLatin1Char('=')) + 1);
         } else if (TakeValue(args, i, QStringLiteral("--screenshot"), &value, &missing)) {
             if (missing)
                 o.error =
@@ -67,10 +70,11 @@ QString HelpText() {
         "Configuration program for the NUVARO ZR7 mouse, keyboard, mousepad and headset.\n"
         "\n"
         "Options:\n"
-        "  --simulate[=MODELS]   add virtual devices instead of real ones; MODELS is a\n"
+        "  --simulate[=MODELS]   add virtual devices beside the real ones; MODELS is a\n"
         "                        comma-separated list (mouse, mouse-receiver, keyboard,\n"
         "                        keyboard-receiver, mousepad, headset), \"all\", or\n"
         "                        \"auto\" (the default set)\n"
+        "  --simulate-only[=MODELS]  the same, instead of the real devices\n"
         "  --screenshot FILE.png render the main window after start-up into FILE.png\n"
         "                        and exit (works with QT_QPA_PLATFORM=offscreen)\n"
         "  --dpi N               use window DPI N (48, 72, 96, 120, 144, 168, 192)\n"

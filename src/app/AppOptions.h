@@ -10,11 +10,12 @@ namespace app {
 struct AppOptions {
     bool help = false;
     bool simulate = false;
-    QString simulateModels;  // empty: the default set
-    QString screenshotFile;  // non-empty: render the window there and exit
-    int forcedDpi = 0;       // 0: chosen from the work area
-    QString language;        // empty: the stored choice
-    QString error;           // set when one of our options is malformed
+    bool simulateOnly = false;  // virtual devices instead of real ones
+    QString simulateModels;     // empty: the default set
+    QString screenshotFile;     // non-empty: render the window there and exit
+    int forcedDpi = 0;          // 0: chosen from the work area
+    QString language;           // empty: the stored choice
+    QString error;              // set when one of our options is malformed
 };
 
 // `arguments` without the program name.

@@ -79,8 +79,7 @@ Application::StartResult Application::Start() {
             std::fprintf(stderr, "nuvaro-zr7: --simulate: %s\n", qPrintable(error));
             return StartResult::Failed;
         }
-        // With "auto" real devices are still found beside the virtual ones.
-        sim::InstallBus(simBus_, true);
+        sim::InstallBus(simBus_, !config_.options.simulateOnly);
     }
     Step(QStringLiteral("bus"));
     // 9, 10. The main window.

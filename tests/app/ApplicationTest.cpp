@@ -168,6 +168,11 @@ TEST(ApplicationProcess, ScreenshotsAtBothDpisInBothLanguages) {
 
 TEST(ApplicationProcess, BadOwnOptionGivesAnErrorAndHelpExitsZero) {
     QProcess p;
+    // No display needed for either.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    p.setProcessEnvironment(env);
     p.start(ProgramPath(), {QStringLiteral("--dpi=100")});
     ASSERT_TRUE(p.waitForFinished(5000));
     EXPECT_EQ(p.exitCode(), 2);

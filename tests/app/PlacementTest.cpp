@@ -78,6 +78,12 @@ TEST(CommandLine, OwnOptionsAreReadAndTheRestIgnored) {
     EXPECT_EQ(o.forcedDpi, 144);
     EXPECT_EQ(o.language, "en_US");
 
+    o = ParseOptions({"--simulate-only=headset"});
+    EXPECT_TRUE(o.simulate);
+    EXPECT_TRUE(o.simulateOnly);
+    EXPECT_EQ(o.simulateModels, "headset");
+    EXPECT_FALSE(ParseOptions({"--simulate=all"}).simulateOnly);
+
     EXPECT_TRUE(ParseOptions({}).error.isEmpty());
     EXPECT_TRUE(ParseOptions({"--help"}).help);
 }
