@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/Folders.h"
 #include "platform/Debug.h"
 #include "ui/UIButton.h"
 #include "ui/UIContainer.h"
@@ -20,7 +21,7 @@ QString resolveSkinPath(const QString& xml) {
     const QString mapped = CResourceManager::GetInstance()->GetXmlPath(xml);
     if (!mapped.isEmpty())
         path = mapped;
-    path = QDir::fromNativeSeparators(path);
+    path = platform::NormalizeRelativePath(path);
     if (QFileInfo(path).isAbsolute())
         return path;
     return CPaintManagerUI::GetResourcePath() + path;

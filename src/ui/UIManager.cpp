@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/Folders.h"
 #include "platform/Debug.h"
 #include "ui/UIControl.h"
 #include "ui/UIResourceManager.h"
@@ -66,7 +67,7 @@ QString CPaintManagerUI::GetInstancePath() {
     return s_instancePath;
 }
 void CPaintManagerUI::SetResourcePath(const QString& path) {
-    s_resourcePath = withSlash(QDir::fromNativeSeparators(path));
+    s_resourcePath = withSlash(platform::NormalizeRelativePath(path));
 }
 QString CPaintManagerUI::GetResourcePath() {
     return s_resourcePath;
@@ -507,12 +508,12 @@ void CPaintManagerUI::SetFocus(CControlUI* control) {
 // ---- pictures ----
 
 QString CPaintManagerUI::ResolveFile(const QString& name) const {
-    QString n = QDir::fromNativeSeparators(name);
+    QString n = platform::NormalizeRelativePath(name);
     if (QFileInfo(n).isAbsolute())
         return n;
     const QString res = CResourceManager::GetInstance()->GetImagePath(name);
     if (!res.isEmpty())
-        n = QDir::fromNativeSeparators(res);
+        n = platform::NormalizeRelativePath(res);
     if (QFileInfo(n).isAbsolute())
         return n;
     return s_resourcePath + n;

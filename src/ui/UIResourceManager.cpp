@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/Folders.h"
 #include "platform/Debug.h"
 #include "ui/UIManager.h"
 #include "ui/UIMarkup.h"
@@ -11,7 +12,7 @@ namespace ui {
 
 namespace {
 QString resolve(const QString& path) {
-    const QString p = QDir::fromNativeSeparators(path);
+    const QString p = platform::NormalizeRelativePath(path);
     if (QFileInfo(p).isAbsolute())
         return p;
     return CPaintManagerUI::GetResourcePath() + p;

@@ -1,6 +1,8 @@
 // Control tree, lookup, notifications, layout, timers, DPI and language.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -304,3 +306,21 @@ TEST(UiCore, WindowAttributesFontsAndDefaults) {
 }
 
 }  // namespace
+
+TEST(UiCore, SkinPathsWithBackslashesResolveBelowTheResourcePath) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("XML/CustomControlXML")));
+    QFile f(dir.filePath(QStringLiteral("XML/CustomControlXML/Part.xml")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<HorizontalLayout name='part_root'><Button name='part_button'/></HorizontalLayout>");
+    f.close();
+    CPaintManagerUI::SetResourcePath(dir.path());
+    CPaintManagerUI pm;
+    CDialogBuilder builder;
+    CControlUI* root = builder.Create(QStringLiteral("XML\\CustomControlXML\\Part.xml"), QString(),
+                                      nullptr, &pm);
+    CPaintManagerUI::SetResourcePath(QString());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->GetName(), "part_root");
+    delete root;
+}
