@@ -79,7 +79,7 @@ QString HelpText() {
         "                        and exit (works with QT_QPA_PLATFORM=offscreen)\n"
         "  --dpi N               use window DPI N (48, 72, 96, 120, 144, 168, 192)\n"
         "                        instead of choosing it from the screen size\n"
-        "  --language NAME       show the interface in NAME (en_US, zh_CN, zh_TW) for\n"
+        "  --language NAME       show the interface in NAME (en_US, zh_CN) for\n"
         "                        this run, without changing the stored choice\n"
         "  -h, --help            show this text\n"
         "\n"

@@ -133,21 +133,8 @@ QString BrandFace() {
 }
 
 QString LanguageTableFile(const LanguageEntry& entry) {
-    const QString listed = platform::NormalizeRelativePath(entry.file);
-    if (QFileInfo::exists(ui::CPaintManagerUI::GetResourcePath() + listed))
-        return listed;
-    // The skin's resource map names its tables by short names ("en", "cn"):
-    // take the one named like the entry or like one part of its name.
-    auto* rm = ui::CResourceManager::GetInstance();
-    QStringList candidates{entry.name};
-    candidates << entry.name.split(QLatin1Char('_'), Qt::SkipEmptyParts);
-    for (const QString& c : candidates) {
-        for (const QString& name : rm->GetLanguageNames()) {
-            if (name.compare(c, Qt::CaseInsensitive) == 0)
-                return platform::NormalizeRelativePath(rm->GetLanguageFile(name));
-        }
-    }
-    return QString();
+    // "Language_file" is relative to the skin folder.
+    return platform::NormalizeRelativePath(entry.file);
 }
 
 bool MainLanguage::Apply(ui::CPaintManagerUI& pm, int index, bool persist) {
