@@ -175,24 +175,8 @@ void CMainWnd::StartWorkers() {
         return;
     const platform::WindowHandle target = GetHWND();
     hid::IdentityList* list = &identities_;
-    const std::uint32_t gamingDevice = g_registered.gamingDevice;
-    workers_.Start(kSlotDiscovery, [target, list, gamingDevice](const platform::StopEvent& stop) {
-        hid::HidInterface probe;
-        bool announced = false;
-        for (;;) {
-            if (stop.Wait(std::chrono::milliseconds(1)))
-                break;
-            // A scan that cannot enumerate still ends the first pass: the
-            // window must not stay hidden on a machine without HID access.
-            hid::DiscoveryThread::RunPass(target, *list, probe);
-            if (!announced) {
-                platform::Post(target, gamingDevice, 0, 0);
-                announced = true;
-            }
-            if (stop.Wait(hid::kDiscoveryPeriod))
-                break;
-        }
-        platform::DebugLine(QStringLiteral("抓取设备线程设定退出"));
+    workers_.Start(kSlotDiscovery, [target, list](const platform::StopEvent& stop) {
+        hid::DiscoveryThread::RunLoop(stop, target, *list);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "app/WindowPlacement.h"
 
+#include "appearance/MsgWnd.h"
 #include "platform/Debug.h"
 
 namespace app {
@@ -9,18 +10,7 @@ int ChooseWindowDpi(const QRect& workArea) {
 }
 
 bool IsAcceptedDpi(int dpi) {
-    switch (dpi) {
-        case 48:
-        case 72:
-        case 96:
-        case 120:
-        case 144:
-        case 168:
-        case 192:
-            return true;
-        default:
-            return false;
-    }
+    return appearance::IsAllowedDialogDpi(dpi);
 }
 
 int AcceptDpi(int dpi) {

@@ -80,6 +80,11 @@ bool DiscoveryThread::RunPass(platform::WindowHandle target, IdentityList& list,
 }
 
 void DiscoveryThread::Run(const platform::StopEvent& stop) {
+    RunLoop(stop, target_, *list_);
+}
+
+void DiscoveryThread::RunLoop(const platform::StopEvent& stop, platform::WindowHandle target,
+                              IdentityList& list) {
     HidInterface probe;
     bool announced = false;
     const std::uint32_t gamingDevice =
@@ -87,9 +92,10 @@ void DiscoveryThread::Run(const platform::StopEvent& stop) {
     for (;;) {
         if (stop.Wait(std::chrono::milliseconds(1)))
             break;
-        const bool complete = RunPass(target_, *list_, probe);
-        if (complete && !announced) {
-            platform::Post(target_, gamingDevice, 0, 0);
+        // A failed enumeration is skipped and retried on the next pass.
+        RunPass(target, list, probe);
+        if (!announced) {
+            platform::Post(target, gamingDevice, 0, 0);
             announced = true;
         }
         if (stop.Wait(kDiscoveryPeriod))

@@ -35,6 +35,12 @@ public:
     // runs it every period. Returns false when the enumeration failed.
     static bool RunPass(platform::WindowHandle target, IdentityList& list,
                         class HidInterface& probe);
+    // The thread's loop: a pass every period until `stop` is set, and the
+    // "Gaming device" message posted once after the first pass (also when that
+    // pass could not enumerate, so the window never waits for a scan that
+    // keeps failing). Callers that keep their own worker run this body.
+    static void RunLoop(const platform::StopEvent& stop, platform::WindowHandle target,
+                        IdentityList& list);
 
 private:
     void Run(const platform::StopEvent& stop);
