@@ -6,9 +6,6 @@
 namespace light {
 namespace {
 
-uint8_t Scaled(unsigned value, unsigned level) {
-    return uint8_t(value * level / 256);
-}
 // Key levels are drawn at the brightness so that level 255 at full
 // brightness stays 255.
 uint8_t Level255(unsigned keyLevel, unsigned bright) {
@@ -317,7 +314,7 @@ int KeyboardLightEngine::RenderColumnWave() {
             s.colourful
                 ? MakeLight(SpectrumAt((position_ + 7 * c) % kSpectrumSteps), Bright())
                 : MakeLight(FixedColour(s),
-                            Scaled(Bright(), WaveCurve()[(position_ + 7 * c) % kWaveSteps]));
+                            ScaleLevel(Bright(), WaveCurve()[(position_ + 7 * c) % kWaveSteps]));
         for (int r = 0; r < kRows; ++r)
             frame_.Set(KeyAt(c, r), word);
     }
@@ -333,7 +330,7 @@ int KeyboardLightEngine::RenderColumnGradient() {
         const uint32_t word =
             s.colourful ? MakeLight(SpectrumAt((position_ + 2 * c) % kSpectrumSteps), Bright())
                         : MakeLight(FixedColour(s),
-                                    Scaled(Bright(), TwinkleCurve()[(position_ + 8 * c) % 192]));
+                                    ScaleLevel(Bright(), TwinkleCurve()[(position_ + 8 * c) % 192]));
         for (int r = 0; r < kRows; ++r)
             frame_.Set(KeyAt(c, r), word);
     }
@@ -351,7 +348,7 @@ int KeyboardLightEngine::RenderSnakeRainbow() {
             s.colourful
                 ? MakeLight(SpectrumAt((position_ + 5 * n) % kSpectrumSteps), Bright())
                 : MakeLight(FixedColour(s),
-                            Scaled(Bright(), WaveCurve()[(position_ + 5 * n) % kWaveSteps]));
+                            ScaleLevel(Bright(), WaveCurve()[(position_ + 5 * n) % kWaveSteps]));
         frame_.Set(snake[n], word);
     }
     return frame_.Size();
@@ -410,7 +407,7 @@ int KeyboardLightEngine::RenderRowWave() {
             s.colourful
                 ? MakeLight(SpectrumAt((position_ + 24 * r) % kSpectrumSteps), Bright())
                 : MakeLight(FixedColour(s),
-                            Scaled(Bright(), WaveCurve()[(position_ + 16 * r) % kWaveSteps]));
+                            ScaleLevel(Bright(), WaveCurve()[(position_ + 16 * r) % kWaveSteps]));
         for (int c = 0; c < kColumns; ++c)
             frame_.Set(KeyAt(c, r), word);
     }

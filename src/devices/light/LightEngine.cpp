@@ -11,10 +11,6 @@ uint32_t SteadyMilliseconds() {
     return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-uint8_t Scaled(unsigned value, unsigned level) {
-    return uint8_t(value * level / 256);
-}
-
 }  // namespace
 
 LightEngine::LightEngine(int lightCount) : clock_(SteadyMilliseconds) {
@@ -102,7 +98,7 @@ void LightEngine::DoBreathing(const LightState& s) {
             colourIndex_ = 0;
     }
     const Rgb c = s.colourful ? SpectrumAt(colourIndex_) : FixedColour(s);
-    const uint8_t level = Scaled(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
+    const uint8_t level = ScaleLevel(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
     FillAll(MakeLight(c, level));
 }
 
@@ -112,7 +108,7 @@ void LightEngine::DoBreathingCycle(const LightState& s) {
         colourIndex_ = 0;  // left high by another effect
     if (position_ == 0 && ++colourIndex_ > 3)
         colourIndex_ = 0;
-    const uint8_t level = Scaled(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
+    const uint8_t level = ScaleLevel(BreathingCurve()[position_ & 127], BrightnessLevel(s.brightness));
     FillAll(MakeLight(FourColourCycle()[colourIndex_], level));
 }
 
@@ -330,7 +326,7 @@ void LightEngine::ApplyZoneOverrides() {
                     a.colour = uint8_t((a.colour + 1) % kSpectrumSteps);
                 a.phase = uint8_t(next % kBreathingSteps);
                 const Rgb c = z.colourful ? SpectrumAt(a.colour) : own;
-                frame_.Set(i, MakeLight(c, Scaled(BreathingCurve()[a.phase], bright)));
+                frame_.Set(i, MakeLight(c, ScaleLevel(BreathingCurve()[a.phase], bright)));
                 break;
             }
             case 1: {  // steady

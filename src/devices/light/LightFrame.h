@@ -20,6 +20,11 @@ constexpr uint32_t MakeLight(uint8_t r, uint8_t g, uint8_t b, uint8_t level) {
 constexpr uint32_t MakeLight(Rgb c, uint8_t level) {
     return MakeLight(c.r, c.g, c.b, level);
 }
+
+// A level (or curve value) scaled by another level, both 0..255.
+constexpr uint8_t ScaleLevel(unsigned value, unsigned level) {
+    return uint8_t(value * level / 256);
+}
 constexpr uint8_t LightRed(uint32_t w) {
     return uint8_t(w);
 }

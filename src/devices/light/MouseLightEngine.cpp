@@ -4,10 +4,6 @@ namespace light {
 namespace {
 
 constexpr int kGroups = 7;
-uint8_t Scaled(unsigned value, unsigned level) {
-    return uint8_t(value * level / 256);
-}
-
 }  // namespace
 
 const std::vector<std::vector<int>>& MouseLightEngine::Groups() {
@@ -46,7 +42,7 @@ void MouseLightEngine::DoEffectA() {
         position_ = StepPosition(s.direction, kWaveSteps, position_, 1);
         for (int g = 0; g < kGroups; ++g) {
             const uint8_t curve = WaveCurve()[(position_ + 1 + 7 * g) % kWaveSteps];
-            PaintGroup(g, MakeLight(FixedColour(s), Scaled(bright, curve)));
+            PaintGroup(g, MakeLight(FixedColour(s), ScaleLevel(bright, curve)));
         }
     }
 }
@@ -69,7 +65,7 @@ void MouseLightEngine::DoEffectB() {
             const Rgb kept = LightColour(frame_.Get(Groups()[g][0]));
             c = headLit && kept != Rgb{} ? kept : SpectrumAt((position_ + 12 * g) % kSpectrumSteps);
         }
-        PaintGroup(g, MakeLight(c, Scaled(bright, keyLevel_[g])));
+        PaintGroup(g, MakeLight(c, ScaleLevel(bright, keyLevel_[g])));
     }
 }
 
@@ -88,7 +84,7 @@ void MouseLightEngine::DoEffectC() {
                 reactive_[i] = 0;
         }
         const Rgb c = s.colourful ? SpectrumAt(keyColour_[i]) : FixedColour(s);
-        frame_.Set(i, MakeLight(c, Scaled(bright, level)));
+        frame_.Set(i, MakeLight(c, ScaleLevel(bright, level)));
     }
 }
 

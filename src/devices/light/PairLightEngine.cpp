@@ -3,9 +3,6 @@
 namespace light {
 namespace {
 
-uint8_t Scaled(unsigned value, unsigned level) {
-    return uint8_t(value * level / 256);
-}
 // The colour a light keeps while the head of the flow is lit; black (never
 // coloured) makes the caller take the spectrum colour instead.
 Rgb Kept(const LightFrame& frame, int light) {
@@ -61,7 +58,7 @@ void PairLightEngine::DoEffectA() {
         const int first = headset ? 0 : 1, stride = headset ? 10 : 7;
         for (int i = 0; i < frame_.Size(); ++i) {
             const uint8_t curve = WaveCurve()[(position_ + first + stride * i) % kWaveSteps];
-            frame_.Set(i, MakeLight(FixedColour(s), Scaled(bright, curve)));
+            frame_.Set(i, MakeLight(FixedColour(s), ScaleLevel(bright, curve)));
         }
     }
 }
@@ -84,7 +81,7 @@ void PairLightEngine::DoEffectB() {
             c = headLit && Kept(frame_, a) != Rgb{}
                     ? Kept(frame_, a)
                     : SpectrumAt((position_ + 12 * k) % kSpectrumSteps);
-        const uint32_t word = MakeLight(c, Scaled(bright, keyLevel_[k]));
+        const uint32_t word = MakeLight(c, ScaleLevel(bright, keyLevel_[k]));
         frame_.Set(a, word);  // lights at or above the light count are skipped
         frame_.Set(b, word);
     }
@@ -107,7 +104,7 @@ void PairLightEngine::DoEffectC() {
             c = headLit && Kept(frame_, i) != Rgb{}
                     ? Kept(frame_, i)
                     : SpectrumAt((position_ + 12 * i) % kSpectrumSteps);
-        frame_.Set(i, MakeLight(c, Scaled(bright, keyLevel_[i])));
+        frame_.Set(i, MakeLight(c, ScaleLevel(bright, keyLevel_[i])));
     }
 }
 
