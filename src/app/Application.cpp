@@ -5,6 +5,7 @@
 #include "app/MainWnd.h"
 #include "app/ModelTable.h"
 #include "app/TrayMenu.h"
+#include "hid/DiscoveryThread.h"
 #include "platform/Bus.h"
 #include "platform/Debug.h"
 #include "platform/Folders.h"
@@ -68,7 +69,14 @@ Application::StartResult Application::Start() {
     bus_->SetModelQuery([] { return BuildModelQueryBlock(); });
     bus_->Start(config_.serviceName.isEmpty() ? platform::Bus::DefaultServiceName()
                                               : config_.serviceName);
-    if (config_.options.simulate) {
+    // "auto" stands in for hardware: virtual devices only when no supported
+    // device is attached.
+    const bool autoModels =
+        config_.options.simulateModels.compare(QLatin1String("auto"), Qt::CaseInsensitive) == 0;
+    if (config_.options.simulate && autoModels && !config_.options.simulateOnly &&
+        hid::SupportedDevicePresent()) {
+        platform::DebugLine(QStringLiteral("--simulate=auto: real devices attached, none added"));
+    } else if (config_.options.simulate) {
         QString error;
         // The virtual devices keep their memory between runs, as real ones do.
         const QString root = platform::GetUserDataRoot();

@@ -79,6 +79,22 @@ bool DiscoveryThread::RunPass(platform::WindowHandle target, IdentityList& list,
     return enumerated;
 }
 
+bool SupportedDevicePresent() {
+    HidInterface probe;
+    if (!probe.EnumerateInterfaces())
+        return false;
+    for (QString path = probe.NextPath(); !path.isNull(); path = probe.NextPath()) {
+        const DeviceIdentity c = CandidateFromPath(path);
+        for (const DeviceIdentity& row : SupportedDeviceTable()) {
+            if (row.VendorId == c.VendorId && row.ProductId == c.ProductId &&
+                row.InterfaceNumber == c.InterfaceNumber &&
+                row.CollectionNumber == c.CollectionNumber)
+                return true;
+        }
+    }
+    return false;
+}
+
 void DiscoveryThread::Run(const platform::StopEvent& stop) {
     RunLoop(stop, target_, *list_);
 }

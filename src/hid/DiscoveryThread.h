@@ -17,6 +17,11 @@ inline constexpr std::uint32_t WM_DEVICE_REMOVED = 3091;
 inline constexpr char kGamingDeviceMessage[] = "Gaming device";
 inline constexpr std::chrono::milliseconds kDiscoveryPeriod{100};
 
+// True when an interface of the supported-device table (vendor, product,
+// interface and collection) is present on the backends in use now, whether
+// or not it can be opened.
+bool SupportedDevicePresent();
+
 class DiscoveryThread {
 public:
     // `list` must outlive the thread.

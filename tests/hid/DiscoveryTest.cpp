@@ -172,3 +172,10 @@ TEST_F(Discovery, ADevicePluggedLaterIsFoundOnALaterPass) {
     EXPECT_EQ(list.Row(2).Attached, 1);
     EXPECT_EQ(list.Row(3).Attached, 1);
 }
+
+TEST_F(Discovery, SupportedDevicePresentSeesOnlyTableInterfaces) {
+    // The fixture's bus replaces the real devices and starts empty.
+    EXPECT_FALSE(hid::SupportedDevicePresent());
+    bus->AddModel(sim::Model::Headset);
+    EXPECT_TRUE(hid::SupportedDevicePresent());
+}
