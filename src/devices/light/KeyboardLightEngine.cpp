@@ -310,15 +310,21 @@ int KeyboardLightEngine::RenderColumnWave() {
     else
         position_ = StepPosition(s.direction, kWaveSteps, position_, 1);
     for (int c = 0; c < kColumns; ++c) {
-        const uint32_t word =
-            s.colourful
-                ? MakeLight(SpectrumAt((position_ + 7 * c) % kSpectrumSteps), Bright())
-                : MakeLight(FixedColour(s),
-                            ScaleLevel(Bright(), WaveCurve()[(position_ + 7 * c) % kWaveSteps]));
+        const uint32_t word = WaveWord(c, 7, 7);
         for (int r = 0; r < kRows; ++r)
             frame_.Set(KeyAt(c, r), word);
     }
     return frame_.Size();
+}
+
+uint32_t KeyboardLightEngine::WaveWord(int offset, int spectrumStride, int waveStride) const {
+    const LightState& s = state_;
+    if (s.colourful)
+        return MakeLight(SpectrumAt((position_ + spectrumStride * offset) % kSpectrumSteps),
+                         Bright());
+    return MakeLight(
+        FixedColour(s),
+        ScaleLevel(Bright(), WaveCurve()[(position_ + waveStride * offset) % kWaveSteps]));
 }
 
 int KeyboardLightEngine::RenderColumnGradient() {
@@ -328,9 +334,10 @@ int KeyboardLightEngine::RenderColumnGradient() {
     position_ = StepPosition(s.direction, kSpectrumSteps, position_, 1);
     for (int c = 0; c < kColumns; ++c) {
         const uint32_t word =
-            s.colourful ? MakeLight(SpectrumAt((position_ + 2 * c) % kSpectrumSteps), Bright())
-                        : MakeLight(FixedColour(s),
-                                    ScaleLevel(Bright(), TwinkleCurve()[(position_ + 8 * c) % 192]));
+            s.colourful
+                ? MakeLight(SpectrumAt((position_ + 2 * c) % kSpectrumSteps), Bright())
+                : MakeLight(FixedColour(s),
+                            ScaleLevel(Bright(), TwinkleCurve()[(position_ + 8 * c) % 192]));
         for (int r = 0; r < kRows; ++r)
             frame_.Set(KeyAt(c, r), word);
     }
@@ -344,12 +351,7 @@ int KeyboardLightEngine::RenderSnakeRainbow() {
     position_ = StepPosition(s.direction, s.colourful ? kSpectrumSteps : kWaveSteps, position_, 1);
     const auto& snake = SnakeOrder();
     for (int n = 0; n < SnakeLength(); ++n) {
-        const uint32_t word =
-            s.colourful
-                ? MakeLight(SpectrumAt((position_ + 5 * n) % kSpectrumSteps), Bright())
-                : MakeLight(FixedColour(s),
-                            ScaleLevel(Bright(), WaveCurve()[(position_ + 5 * n) % kWaveSteps]));
-        frame_.Set(snake[n], word);
+        frame_.Set(snake[n], WaveWord(n, 5, 5));
     }
     return frame_.Size();
 }
@@ -403,11 +405,7 @@ int KeyboardLightEngine::RenderRowWave() {
     frame_.Clear();
     position_ = StepPosition(s.direction, s.colourful ? kSpectrumSteps : kWaveSteps, position_, 1);
     for (int r = 0; r < kRows; ++r) {
-        const uint32_t word =
-            s.colourful
-                ? MakeLight(SpectrumAt((position_ + 24 * r) % kSpectrumSteps), Bright())
-                : MakeLight(FixedColour(s),
-                            ScaleLevel(Bright(), WaveCurve()[(position_ + 16 * r) % kWaveSteps]));
+        const uint32_t word = WaveWord(r, 24, 16);
         for (int c = 0; c < kColumns; ++c)
             frame_.Set(KeyAt(c, r), word);
     }

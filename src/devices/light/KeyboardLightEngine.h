@@ -103,6 +103,10 @@ protected:
 private:
     static constexpr int kPlanes = 4;
     uint8_t Bright() const { return BrightnessLevel(state_.brightness); }
+    // The word of a light `offset` cells into a wave: colourful, the spectrum
+    // `spectrumStride` steps per cell; otherwise the fixed colour with the wave
+    // curve `waveStride` steps per cell.
+    uint32_t WaveWord(int offset, int spectrumStride, int waveStride) const;
     uint32_t KeyWord(int key, Rgb colour) const;
     void DrawKeyLevels(bool spectrumColours);
     void FadeAll(uint8_t ladder);
